@@ -1,0 +1,32 @@
+// A decoded picture in host memory, ready for upload as RGBA8.
+//
+// NOTE: rows are stored bottom row first, so texture coordinate t = 0 names the
+// picture's bottom row and pictures appear upright.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+enum class PictureAlpha {
+    Brightness, // alpha = max(r, g, b): black is transparent in blended layers
+    Opaque,     // alpha = 255
+};
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgba; // width * height * 4, bottom row first
+};
+
+inline constexpr int kMaxPictureSide = 8192;
+
+// Decodes a JPEG. On failure (corrupt, not a JPEG, over kMaxPictureSide a side)
+// returns false and sets *error to a short reason; *out is then untouched.
+bool DecodeJpegPicture(std::span<const unsigned char> bytes, PictureAlpha alpha, Picture* out,
+                       std::string* error);
+
+// The stand-in for a picture that could not be loaded: a 64x64 magenta and
+// black checkerboard of 8-texel squares, alpha applied by the same rule.
+Picture MakeCheckerboardPicture(PictureAlpha alpha);

@@ -1,0 +1,12 @@
+// Writes RGB8 frames as PNG files.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+
+// rgb holds width * height * 3 bytes, bottom row first (as GL reads them);
+// the file is written top row first. False with *error on failure.
+bool WritePng(const std::filesystem::path& file, int width, int height,
+              std::span<const std::uint8_t> rgb, std::string* error);

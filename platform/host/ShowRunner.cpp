@@ -1,0 +1,201 @@
+// NOTE: every refusal happens before a window or GL context exists, so a bad
+// script or missing data never flashes a window.
+#include "platform/host/ShowRunner.h"
+
+#include "host/DemoGL.h"
+#include "platform/host/DataSource.h"
+#include "platform/host/FileStore.h"
+#include "platform/host/FrameState.h"
+#include "platform/host/HostServices.h"
+#include "platform/host/Log.h"
+#include "platform/host/PngWriter.h"
+#include "platform/host/Scheduler.h"
+#include "platform/host/Surface.h"
+#include "platform/host/TextureStore.h"
+#include "platform/win/WinHostControl.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+namespace {
+
+constexpr int kOffscreenWidth = 1280;
+constexpr int kOffscreenHeight = 960;
+
+std::filesystem::path ExecutableDirectory() {
+    std::error_code error;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path{} : exe.parent_path();
+}
+
+std::optional<Timeline> LoadTimeline(DataSource& source, const ShowSetup& setup) {
+    std::string error;
+    const auto bytes = source.Read(setup.scriptName, &error);
+    if (!bytes) {
+        LogLine(setup.scriptName + ": " + error + " in " + source.Path().string());
+        return std::nullopt;
+    }
+    std::vector<RegisteredName> names;
+    for (const RegisteredEffect& registered : setup.effects) {
+        names.push_back({registered.name, registered.effect != nullptr});
+    }
+    std::vector<ScriptError> errors;
+    Timeline timeline = ParseTimelineScript(
+        std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), names,
+        &errors);
+    for (const ScriptError& e : errors) {
+        LogLine(setup.scriptName + ":" + std::to_string(e.line) + ": " + e.message);
+    }
+    if (!errors.empty()) {
+        return std::nullopt;
+    }
+    return timeline;
+}
+
+void DrawFrame(Surface& surface, Scheduler& scheduler, int timeMs) {
+    surface.BeginFrame();
+    scheduler.Advance(timeMs);
+    ResetFrameState(surface.DrawingArea());
+    scheduler.Render(timeMs);
+    surface.Present();
+}
+
+// Offscreen frames hold the millisecond clock at the frame's time, so they are
+// the same on every run.
+void RenderFrameAt(Surface& surface, Scheduler& scheduler, int timeMs) {
+    DriveMillisecondClock(static_cast<DWORD>(timeMs));
+    DrawFrame(surface, scheduler, timeMs);
+}
+
+bool SaveFrame(Surface& surface, const std::filesystem::path& file,
+               std::vector<std::uint8_t>& pixels) {
+    const Viewport area = surface.DrawingArea();
+    pixels.resize(static_cast<std::size_t>(area.width) * area.height * 3);
+    surface.ReadPixels(pixels);
+    std::string error;
+    if (!WritePng(file, area.width, area.height, pixels, &error)) {
+        LogLine("screenshot: [" + file.string() + "] " + error);
+        return false;
+    }
+    return true;
+}
+
+int PlayInWindow(Surface& surface, Scheduler& scheduler) {
+    const auto start = std::chrono::steady_clock::now();
+    while (!surface.QuitRequested()) {
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        const auto timeMs = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+        if (timeMs >= scheduler.EndMs()) {
+            break;
+        }
+        DrawFrame(surface, scheduler, static_cast<int>(timeMs));
+    }
+    return 0;
+}
+
+int RenderShots(Surface& surface, Scheduler& scheduler, const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        LogLine("shots: [" + folder.string() + "] " + error.message());
+        return 2;
+    }
+    std::vector<std::uint8_t> pixels;
+    for (int second = 0; second * 1000 < scheduler.EndMs(); ++second) {
+        RenderFrameAt(surface, scheduler, second * 1000);
+        char name[32];
+        std::snprintf(name, sizeof name, "%04d.png", second);
+        if (!SaveFrame(surface, folder / name, pixels)) {
+            return 2;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+ShowRunner::ShowRunner() = default;
+
+ShowRunner::~ShowRunner() {
+    InstallHostServices(nullptr, nullptr);
+    // Textures need the context: they go before the surface.
+    textures_.reset();
+    surface_.reset();
+    SetForegroundWindowHandle(nullptr);
+    ReleaseMillisecondClock();
+}
+
+int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
+    HostOptions options;
+    if (const int answered = ParseHostOptions(argc, argv, setup.show, &options); answered >= 0) {
+        return answered;
+    }
+
+    std::error_code cwdError;
+    DataLookup lookup{setup.dataDirectory, setup.archive, std::filesystem::current_path(cwdError),
+                      ExecutableDirectory(), options.dataPath};
+    std::string error;
+    source_ = LocateDataSource(lookup, &error);
+    if (!source_) {
+        LogLine("data: " + error);
+        return 2;
+    }
+    const std::optional<Timeline> timeline = LoadTimeline(*source_, setup);
+    if (!timeline) {
+        return 2;
+    }
+
+    const bool offscreen = options.screenshot || options.shotsFolder;
+    if (offscreen) {
+        surface_ =
+            CreateOffscreenSurface(options.width > 0 ? options.width : kOffscreenWidth,
+                                   options.height > 0 ? options.height : kOffscreenHeight, &error);
+    } else if (!DisplayAvailable()) {
+        LogLine("quorvel8: no display found; render offscreen with --screenshot TIME FILE.png "
+                "or --shots DIR");
+        return 2;
+    } else {
+        WindowSettings window{setup.show.title};
+        if (options.width > 0) {
+            window.width = options.width;
+            window.height = options.height;
+        }
+        window.vsync = options.vsync;
+        surface_ = CreateWindowSurface(window, &error);
+    }
+    if (!surface_) {
+        LogLine(error);
+        return 2;
+    }
+    SetForegroundWindowHandle(surface_->NativeWindow());
+
+    files_ = std::make_unique<FileStore>(*source_);
+    textures_ = std::make_unique<TextureStore>(*source_);
+    InstallHostServices(files_.get(), textures_.get());
+
+    std::vector<CEffect*> effects;
+    const Viewport area = surface_->DrawingArea();
+    for (const RegisteredEffect& registered : setup.effects) {
+        effects.push_back(registered.effect);
+        if (registered.effect != nullptr) {
+            registered.effect->Init(area.width, area.height);
+        }
+    }
+    Scheduler scheduler(*timeline, effects);
+
+    int status = 0;
+    if (options.screenshot) {
+        RenderFrameAt(*surface_, scheduler, options.screenshot->timeMs);
+        std::vector<std::uint8_t> pixels;
+        status = SaveFrame(*surface_, options.screenshot->file, pixels) ? 0 : 2;
+    } else if (options.shotsFolder) {
+        status = RenderShots(*surface_, scheduler, *options.shotsFolder);
+    } else {
+        status = PlayInWindow(*surface_, scheduler);
+    }
+    scheduler.StopAll();
+    return status;
+}

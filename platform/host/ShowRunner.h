@@ -1,0 +1,47 @@
+// One showing, from the command line to the last frame: options, data source,
+// timeline script, surface, the effects' Init, then frames in a window or
+// offscreen into PNG files.
+#pragma once
+
+#include "platform/host/HostOptions.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CEffect;
+class DataSource;
+class FileStore;
+class Surface;
+class TextureStore;
+
+struct RegisteredEffect {
+    std::string name;
+    CEffect* effect; // null when it could not be created
+};
+
+struct ShowSetup {
+    std::string dataDirectory;
+    std::string archive;
+    std::string scriptName;
+    ShowIdentity show;
+    std::vector<RegisteredEffect> effects; // in registration order
+};
+
+class ShowRunner {
+  public:
+    ShowRunner();
+    ~ShowRunner();
+    ShowRunner(const ShowRunner&) = delete;
+    ShowRunner& operator=(const ShowRunner&) = delete;
+
+    // The exit status: 0 when the show played or the command line was
+    // answered, 2 when it refused to start (one line says why).
+    int Run(int argc, char** argv, const ShowSetup& setup);
+
+  private:
+    std::unique_ptr<DataSource> source_;
+    std::unique_ptr<FileStore> files_;
+    std::unique_ptr<Surface> surface_;
+    std::unique_ptr<TextureStore> textures_;
+};

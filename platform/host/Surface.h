@@ -1,0 +1,48 @@
+// What the show draws into: a window on the desktop or an offscreen frame
+// buffer. Each back end lives in its own file; platform headers stay there.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+struct Viewport {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+class Surface {
+  public:
+    virtual ~Surface() = default;
+    // The 4:3 drawing area in pixels; its size is what the effects' Init gets.
+    virtual Viewport DrawingArea() const = 0;
+    // Makes the surface's frame buffer the GL draw target for the next frame.
+    virtual void BeginFrame() = 0;
+    // Shows the finished frame (window) or finishes it (offscreen).
+    virtual void Present() = 0;
+    // Handles pending window events; true once the viewer asked to quit
+    // (Esc, closing the window).
+    virtual bool QuitRequested() = 0;
+    // Reads the drawing area of the last frame as RGB8, bottom row first.
+    // rgb must hold width * height * 3 bytes.
+    virtual void ReadPixels(std::span<std::uint8_t> rgb) = 0;
+    // Native window for GetForegroundWindow, or null.
+    virtual void* NativeWindow() const = 0;
+};
+
+struct WindowSettings {
+    std::string title;
+    int width = 1024;
+    int height = 768;
+    bool vsync = true;
+};
+
+// True when a window system is reachable (X11 or Wayland).
+bool DisplayAvailable();
+
+// Null with *error set (one line: what was needed, what was found).
+std::unique_ptr<Surface> CreateWindowSurface(const WindowSettings& settings, std::string* error);
+std::unique_ptr<Surface> CreateOffscreenSurface(int width, int height, std::string* error);

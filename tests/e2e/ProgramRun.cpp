@@ -1,0 +1,54 @@
+#include "tests/e2e/ProgramRun.h"
+
+#include "tests/support/TestFiles.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string Slurp(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                         const std::vector<std::string>& environment) {
+    TempFolder folder;
+    const std::string outPath = (folder.Path() / "out").string();
+    const std::string errPath = (folder.Path() / "err").string();
+    const pid_t child = fork();
+    if (child == 0) {
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, STDOUT_FILENO);
+        dup2(err, STDERR_FILENO);
+        for (const std::string& entry : environment) {
+            const std::size_t eq = entry.find('=');
+            if (eq == std::string::npos) {
+                unsetenv(entry.c_str());
+            } else {
+                setenv(entry.substr(0, eq).c_str(), entry.substr(eq + 1).c_str(), 1);
+            }
+        }
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const std::string& arg : args) {
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        }
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(outPath), Slurp(errPath)};
+}

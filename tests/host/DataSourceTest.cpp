@@ -1,0 +1,211 @@
+#include "platform/host/DataSource.h"
+
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <fstream>
+#include <map>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+Bytes ToBytes(std::string_view text) {
+    return Bytes(text.begin(), text.end());
+}
+
+void WriteFile(const fs::path& file, const Bytes& bytes) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+// Entries are stored uncompressed so a test can find and damage their bytes.
+void WriteZip(const fs::path& file, const std::map<std::string, Bytes>& entries) {
+    int code = 0;
+    zip_t* archive = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    ASSERT_NE(archive, nullptr);
+    ASSERT_GE(zip_dir_add(archive, "Pics/", 0), 0);
+    for (const auto& [name, bytes] : entries) {
+        zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
+        const zip_int64_t index = zip_file_add(archive, name.c_str(), source, 0);
+        ASSERT_GE(index, 0);
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
+    }
+    ASSERT_EQ(zip_close(archive), 0);
+}
+
+class DataSourceTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() /
+                ("quorvel_ds_" + std::to_string(getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root_);
+        fs::create_directories(root_);
+        entries_ = {
+            {"script.txt", ToBytes("BASS 0 1 0\n")},
+            {"Pics/Logo.JPG", Bytes{0xff, 0xd8, 0x00, 0x01, 0xff, 0xd9}},
+            {"a.txt", ToBytes("lower")},
+            {"A.txt", ToBytes("upper")},
+        };
+        for (const auto& [name, bytes] : entries_) {
+            WriteFile(root_ / "data" / name, bytes);
+        }
+        WriteZip(root_ / "data.zip", entries_);
+        WriteFile(root_ / "secret.txt", ToBytes("outside"));
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    std::vector<std::unique_ptr<DataSource>> BothSources() {
+        std::string error;
+        std::vector<std::unique_ptr<DataSource>> sources;
+        sources.push_back(OpenDirectorySource(root_ / "data", &error));
+        sources.push_back(OpenZipSource(root_ / "data.zip", &error));
+        EXPECT_NE(sources[0], nullptr) << error;
+        EXPECT_NE(sources[1], nullptr) << error;
+        return sources;
+    }
+
+    fs::path root_;
+    std::map<std::string, Bytes> entries_;
+};
+
+TEST_F(DataSourceTest, DirectoryAndZipGiveTheSameBytes) {
+    for (auto& source : BothSources()) {
+        for (const auto& [name, bytes] : entries_) {
+            std::string error;
+            auto read = source->Read(name, &error);
+            ASSERT_TRUE(read) << source->Path() << " " << name << ": " << error;
+            EXPECT_EQ(*read, bytes) << source->Path() << " " << name;
+        }
+    }
+}
+
+TEST_F(DataSourceTest, ExactNameWinsThenCaseIsIgnored) {
+    for (auto& source : BothSources()) {
+        std::string error;
+        EXPECT_EQ(source->Read("a.txt", &error), ToBytes("lower")) << source->Path();
+        EXPECT_EQ(source->Read("A.txt", &error), ToBytes("upper")) << source->Path();
+        EXPECT_EQ(source->Read("pics/logo.jpg", &error), entries_["Pics/Logo.JPG"])
+            << source->Path() << ": " << error;
+        EXPECT_EQ(source->Read("SCRIPT.TXT", &error), entries_["script.txt"]) << source->Path();
+    }
+}
+
+TEST_F(DataSourceTest, MissingNamesAndDirectoriesAreNotFound) {
+    for (auto& source : BothSources()) {
+        for (const char* name : {"nothing.txt", "Pics", "Pics/", "script.txt/x"}) {
+            std::string error;
+            EXPECT_FALSE(source->Read(name, &error)) << source->Path() << " " << name;
+            EXPECT_FALSE(error.empty()) << name;
+        }
+    }
+}
+
+TEST_F(DataSourceTest, NamesReachingOutsideTheDataAreRefused) {
+    const std::string absolute = (root_ / "secret.txt").string();
+    for (auto& source : BothSources()) {
+        for (std::string name :
+             {std::string("../secret.txt"), std::string("Pics/../../secret.txt"), std::string(".."),
+              absolute, std::string(""), std::string("script.txt\0x", 12)}) {
+            std::string error;
+            EXPECT_FALSE(source->Read(name, &error)) << source->Path() << " " << name;
+            EXPECT_FALSE(error.empty()) << name;
+        }
+    }
+}
+
+TEST_F(DataSourceTest, SymlinkOutOfTheDirectoryIsRefused) {
+    fs::create_symlink(root_ / "secret.txt", root_ / "data" / "link.txt");
+    std::string error;
+    auto source = OpenDirectorySource(root_ / "data", &error);
+    ASSERT_TRUE(source) << error;
+    EXPECT_FALSE(source->Read("link.txt", &error));
+    EXPECT_FALSE(source->Read("LINK.TXT", &error));
+}
+
+TEST_F(DataSourceTest, DamagedZipEntryIsAReadError) {
+    const fs::path archive = root_ / "data.zip";
+    std::string content;
+    {
+        std::ifstream in(archive, std::ios::binary);
+        content.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const std::size_t at = content.find("upper");
+    ASSERT_NE(at, std::string::npos);
+    content[at] = 'X';
+    std::ofstream(archive, std::ios::binary) << content;
+
+    std::string error;
+    auto source = OpenZipSource(archive, &error);
+    ASSERT_TRUE(source) << error;
+    EXPECT_FALSE(source->Read("A.txt", &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(source->Read("a.txt", &error)) << error;
+}
+
+class LocateTest : public DataSourceTest {
+  protected:
+    void SetUp() override {
+        DataSourceTest::SetUp();
+        fs::create_directories(work());
+        fs::create_directories(exe());
+    }
+    fs::path work() const { return root_ / "work"; }
+    fs::path exe() const { return root_ / "exe"; }
+    DataLookup Lookup() const { return {"demodat", "demodat.zip", work(), exe(), std::nullopt}; }
+    fs::path Located(const DataLookup& lookup) {
+        std::string error;
+        auto source = LocateDataSource(lookup, &error);
+        return source ? source->Path() : fs::path("error: " + error);
+    }
+};
+
+TEST_F(LocateTest, SearchesWorkingDirectoryFirstAndDirectoryBeforeArchive) {
+    fs::copy_file(root_ / "data.zip", exe() / "demodat.zip");
+    EXPECT_EQ(Located(Lookup()), exe() / "demodat.zip");
+    fs::create_directories(exe() / "demodat");
+    EXPECT_EQ(Located(Lookup()), exe() / "demodat");
+    fs::copy_file(root_ / "data.zip", work() / "demodat.zip");
+    EXPECT_EQ(Located(Lookup()), work() / "demodat.zip");
+    fs::create_directories(work() / "demodat");
+    EXPECT_EQ(Located(Lookup()), work() / "demodat");
+}
+
+TEST_F(LocateTest, OverrideReplacesTheSearch) {
+    fs::create_directories(work() / "demodat");
+    DataLookup lookup = Lookup();
+    lookup.overridePath = root_ / "data.zip";
+    EXPECT_EQ(Located(lookup), root_ / "data.zip");
+    lookup.overridePath = root_ / "data";
+    EXPECT_EQ(Located(lookup), root_ / "data");
+    lookup.overridePath = root_ / "missing";
+    EXPECT_NE(Located(lookup).string().find("missing does not exist"), std::string::npos);
+    lookup.overridePath = root_ / "secret.txt";
+    EXPECT_NE(Located(lookup).string().find("neither a directory nor a .zip"), std::string::npos);
+}
+
+TEST_F(LocateTest, FailureNamesWhatWasTried) {
+    EXPECT_EQ(Located(Lookup()).string(), "error: no data found: looked for demodat/ and "
+                                          "demodat.zip in " +
+                                              work().string() + " and " + exe().string());
+    DataLookup same = Lookup();
+    same.executableDirectory = work();
+    EXPECT_EQ(Located(same).string(),
+              "error: no data found: looked for demodat/ and demodat.zip in " + work().string());
+}
+
+TEST_F(LocateTest, DamagedArchiveIsReportedNotSkipped) {
+    WriteFile(work() / "demodat.zip", ToBytes("not a zip"));
+    fs::create_directories(exe() / "demodat");
+    const std::string result = Located(Lookup()).string();
+    EXPECT_EQ(result.rfind("error: ", 0), 0u) << result;
+    EXPECT_NE(result.find("demodat.zip"), std::string::npos) << result;
+}
+
+} // namespace

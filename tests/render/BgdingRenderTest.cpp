@@ -1,0 +1,113 @@
+#include "effects/flat/BgdingEffect.h"
+#include "tests/render/RenderHarness.h"
+
+#include <GL/gl.h>
+
+#include <array>
+
+namespace {
+
+const Rgb kTopLeft{40, 80, 200};
+const Rgb kTopRight{240, 240, 240};
+const Rgb kBottomLeft{200, 40, 40};
+const Rgb kBottomRight{40, 200, 80};
+
+Rgb Half(const Rgb& c) {
+    return {c[0] / 2, c[1] / 2, c[2] / 2};
+}
+
+class BgdingRenderTest : public ::testing::Test {
+  protected:
+    BgdingRenderTest()
+        : harness(128, 96,
+                  {{"quorfoto.jpg",
+                    QuadrantJpeg(64, kTopLeft, kTopRight, kBottomLeft, kBottomRight)}}) {
+        effect.Init(harness.Width(), harness.Height());
+        effect.Activate();
+    }
+    ~BgdingRenderTest() override { effect.Deactivate(); }
+
+    RenderHarness harness;
+    BgdingEffect effect;
+};
+
+TEST_F(BgdingRenderTest, FillsTheFrameWithTheUprightPictureTintedByHalfAtTimeZero) {
+    harness.BeginFrame();
+    effect.RenderFrame(0);
+    harness.ReadBack();
+    EXPECT_TRUE(ColourNear(harness.At(10, 10), Half(kBottomLeft)));
+    EXPECT_TRUE(ColourNear(harness.At(117, 10), Half(kBottomRight)));
+    EXPECT_TRUE(ColourNear(harness.At(10, 85), Half(kTopLeft)));
+    EXPECT_TRUE(ColourNear(harness.At(117, 85), Half(kTopRight)));
+    // Near the corners too: the quad covers the unit square exactly. The
+    // outermost pixels mix with the far edge, as repeating textures do.
+    EXPECT_TRUE(ColourNear(harness.At(2, 2), Half(kBottomLeft)));
+    EXPECT_TRUE(ColourNear(harness.At(125, 93), Half(kTopRight)));
+}
+
+TEST_F(BgdingRenderTest, OverwritesEarlierLayersWhateverBlendingTheyLeft) {
+    harness.BeginFrame();
+    glClearColor(0.5f, 0.5f, 0.5f, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    effect.RenderFrame(0);
+    harness.ReadBack();
+    EXPECT_TRUE(ColourNear(harness.At(10, 10), Half(kBottomLeft)));
+}
+
+TEST_F(BgdingRenderTest, GivesBackBlendingTextureModeAndProjectionAndLeavesProjectionMode) {
+    harness.BeginFrame();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-2, 3, -4, 5, -6, 7);
+    std::array<GLfloat, 16> projectionBefore{};
+    glGetFloatv(GL_PROJECTION_MATRIX, projectionBefore.data());
+    glMatrixMode(GL_MODELVIEW);
+    glColor3f(0.25f, 0.5f, 0.75f);
+
+    effect.RenderFrame(0);
+
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_PROJECTION);
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    GLint source = 0;
+    GLint destination = 0;
+    glGetIntegerv(GL_BLEND_SRC, &source);
+    glGetIntegerv(GL_BLEND_DST, &destination);
+    EXPECT_EQ(source, GL_SRC_ALPHA);
+    EXPECT_EQ(destination, GL_ONE);
+    GLint envMode = 0;
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &envMode);
+    EXPECT_EQ(envMode, GL_REPLACE);
+    std::array<GLfloat, 16> projectionAfter{};
+    glGetFloatv(GL_PROJECTION_MATRIX, projectionAfter.data());
+    EXPECT_EQ(projectionAfter, projectionBefore);
+    std::array<GLfloat, 4> colour{};
+    glGetFloatv(GL_CURRENT_COLOR, colour.data());
+    EXPECT_EQ(colour, (std::array<GLfloat, 4>{0.25f, 0.5f, 0.75f, 1}));
+    GLint bound = -1;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(bound, 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST(BgdingStandInTest, AStandInPictureStillDrawsWhenThePictureIsMissing) {
+    RenderHarness empty(64, 48, {});
+    BgdingEffect missing;
+    missing.Init(64, 48);
+    missing.Activate();
+    empty.BeginFrame();
+    missing.RenderFrame(0);
+    empty.ReadBack();
+    // The checkerboard's magenta, tinted by half, at the bottom-left texel.
+    EXPECT_TRUE(ColourNear(empty.At(0, 0), {127, 0, 127}));
+    missing.Deactivate();
+}
+
+} // namespace

@@ -1,0 +1,10 @@
+// Text form of a recorded GL call, as gltrace prints it:
+// glName(arg, arg) with GLfloat as %.9g, GLdouble as %.17g, integers in
+// decimal, enums by symbolic name and bitfields in hex.
+#pragma once
+
+#include "tests/support/RecordingGL.h"
+
+#include <string>
+
+std::string FormatGlCall(const GlCall& call);
