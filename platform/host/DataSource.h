@@ -24,14 +24,13 @@ class DataSource {
 // Null with *error set when the path cannot be opened as that kind of source.
 std::unique_ptr<DataSource> OpenDirectorySource(const std::filesystem::path& directory,
                                                 std::string* error);
-std::unique_ptr<DataSource> OpenZipSource(const std::filesystem::path& archive,
-                                          std::string* error);
+std::unique_ptr<DataSource> OpenZipSource(const std::filesystem::path& archive, std::string* error);
 
 struct DataLookup {
-    std::string directoryName;                  // e.g. "demodat"
-    std::string archiveName;                    // e.g. "demodat.zip"
-    std::filesystem::path workingDirectory;     // searched first
-    std::filesystem::path executableDirectory;  // searched second
+    std::string directoryName;                         // e.g. "demodat"
+    std::string archiveName;                           // e.g. "demodat.zip"
+    std::filesystem::path workingDirectory;            // searched first
+    std::filesystem::path executableDirectory;         // searched second
     std::optional<std::filesystem::path> overridePath; // --data: a directory or a .zip
 };
 

@@ -2,6 +2,7 @@
 // and (once a context is current) the GL the effects need: 1.3 or later with
 // the fixed-function pipeline and immediate mode.
 #define GL_GLEXT_PROTOTYPES
+#include "platform/host/GlCapabilities.h"
 #include "platform/host/Surface.h"
 
 #include <GL/gl.h>
@@ -24,8 +25,6 @@ bool DisplayAvailable() {
     return EnvironmentSet("DISPLAY") || EnvironmentSet("WAYLAND_DISPLAY");
 }
 
-// True when the current context draws with glBegin and friends; otherwise
-// *found names what the context is instead.
 bool CurrentGlHasFixedFunction(std::string* found) {
     const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
     int major = 0;

@@ -4,10 +4,9 @@
 //
 // NOTE: the context is made current with no EGL surface, so there is no
 // default frame buffer: nothing may draw or read before the FBO is bound.
-// The EGL display is shared by every offscreen surface in the process and
-// terminated only when the last one goes, because eglTerminate would also
-// pull it from under a surface that is still alive.
+// The EGL display is shared by every offscreen surface in the process.
 #define GL_GLEXT_PROTOTYPES
+#include "platform/host/GlCapabilities.h"
 #include "platform/host/Surface.h"
 
 #include <EGL/egl.h>
@@ -18,12 +17,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <mutex>
 #include <string_view>
-
-// Defined in DisplayProbe.cpp; shared with the window back end.
-bool CurrentGlHasFixedFunction(std::string* found);
+#include <vector>
 
 namespace {
 
@@ -49,46 +45,24 @@ std::string EglErrorText() {
 }
 
 std::mutex displayMutex;
-std::map<EGLDisplay, int> displayUsers;
+std::vector<EGLDisplay> initialisedDisplays;
 
-// One user's hold on an initialised EGL display.
-class EglDisplayRef {
-  public:
-    EglDisplayRef() = default;
-    EglDisplayRef(const EglDisplayRef&) = delete;
-    EglDisplayRef& operator=(const EglDisplayRef&) = delete;
-    ~EglDisplayRef() {
-        if (display_ == EGL_NO_DISPLAY) {
-            return;
-        }
-        std::lock_guard lock(displayMutex);
-        if (--displayUsers[display_] == 0) {
-            displayUsers.erase(display_);
-            eglTerminate(display_);
-            if (displayUsers.empty()) {
-                eglReleaseThread();
-            }
-        }
-    }
-
-    bool Acquire(EGLDisplay display, std::string* error) {
-        std::lock_guard lock(displayMutex);
-        int& users = displayUsers[display];
-        if (users == 0 && eglInitialize(display, nullptr, nullptr) != EGL_TRUE) {
-            displayUsers.erase(display);
-            *error = "offscreen: needs an EGL display that initialises, found " + EglErrorText();
-            return false;
-        }
-        ++users;
-        display_ = display;
+// NOTE: a display, once initialised, stays so until the process exits.
+// eglTerminate would pull it from under any other surface still alive, and
+// makes Mesa unload its driver, stranding what the driver had allocated.
+bool InitialiseDisplayOnce(EGLDisplay display, std::string* error) {
+    std::lock_guard lock(displayMutex);
+    if (std::find(initialisedDisplays.begin(), initialisedDisplays.end(), display) !=
+        initialisedDisplays.end()) {
         return true;
     }
-
-    EGLDisplay get() const { return display_; }
-
-  private:
-    EGLDisplay display_ = EGL_NO_DISPLAY;
-};
+    if (eglInitialize(display, nullptr, nullptr) != EGL_TRUE) {
+        *error = "offscreen: needs an EGL display that initialises, found " + EglErrorText();
+        return false;
+    }
+    initialisedDisplays.push_back(display);
+    return true;
+}
 
 // Mesa's surfaceless platform needs no window system; the device platform is
 // the way in on machines whose driver lacks it.
@@ -199,7 +173,7 @@ class OffscreenSurface final : public Surface {
 
     bool Create(std::string* error) {
         const EGLDisplay display = FindDisplay(error);
-        if (display == EGL_NO_DISPLAY || !display_.Acquire(display, error) ||
+        if (display == EGL_NO_DISPLAY || !InitialiseDisplayOnce(display, error) ||
             !context_.Create(display, error)) {
             return false;
         }
@@ -216,6 +190,7 @@ class OffscreenSurface final : public Surface {
     void BeginFrame() override {
         context_.MakeCurrent();
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+        glViewport(0, 0, width_, height_);
     }
 
     void Present() override { glFinish(); }
@@ -286,8 +261,7 @@ class OffscreenSurface final : public Surface {
     }
 
     // Torn down in reverse: the FBO in the destructor's body, while the
-    // context can still be made current, then the context, then the display.
-    EglDisplayRef display_;
+    // context can still be made current, then the context.
     EglContext context_;
     int width_;
     int height_;

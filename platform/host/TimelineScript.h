@@ -14,11 +14,11 @@
 #include <vector>
 
 struct ScriptRun {
-    int effect;  // index into the registered effects
+    int effect; // index into the registered effects
     int startMs;
     int endMs;
     int layer;
-    int line;    // 1-based line in the script
+    int line; // 1-based line in the script
 };
 
 struct ScriptError {

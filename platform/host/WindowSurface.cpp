@@ -7,6 +7,7 @@
 // Where vsync cannot be had (Xvfb, some drivers) Present paces itself to
 // about 60 Hz so the show does not spin a core.
 #define GL_GLEXT_PROTOTYPES
+#include "platform/host/GlCapabilities.h"
 #include "platform/host/Surface.h"
 
 #include <GL/gl.h>
@@ -18,9 +19,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <thread>
-
-// Defined in DisplayProbe.cpp; shared with the offscreen back end.
-bool CurrentGlHasFixedFunction(std::string* found);
 
 namespace {
 

@@ -137,8 +137,6 @@ TEST_F(OffscreenSurfaceTest, FirstRowReadIsBottomOfFrame) {
     glColor3f(1.0f, 0.0f, 0.0f);
     Quad(0, 0, kWidth, kHeight / 2, 0.0f);
     const std::vector<std::uint8_t> rgb = Finish();
-    EXPECT_EQ(Rgb(rgb[0], rgb[1], rgb[2]), kRed);
-    EXPECT_EQ(Rgb(rgb[rgb.size() - 3], rgb[rgb.size() - 2], rgb[rgb.size() - 1]), kBlack);
     ExpectRectangle(rgb, 0, 0, kWidth, kHeight / 2, kRed, kBlack);
 }
 

@@ -32,6 +32,24 @@ class DemoMainTest : public ::testing::Test {
   protected:
     void SetUp() override { ResetFakeHost(); }
 
+    // The show leaves its effects to process exit; a test process runs many
+    // shows, so it reclaims them itself.
+    void TearDown() override {
+        std::vector<const CEffect*> destroyed;
+        for (const FakeHostEvent& event : FakeHostEvents()) {
+            if (event.call == "~CEffect") {
+                destroyed.push_back(event.effect);
+            }
+        }
+        const std::vector<FakeRegistration> registrations = FakeRegistrations();
+        for (const FakeRegistration& registration : registrations) {
+            if (std::find(destroyed.begin(), destroyed.end(), registration.effect) ==
+                destroyed.end()) {
+                delete registration.effect;
+            }
+        }
+    }
+
     int RunShow() {
         ProgramInstance instance{0, nullptr};
         return DemoMain(&instance);
