@@ -1,11 +1,10 @@
 #include "platform/host/DataSource.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <fstream>
 #include <map>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -17,36 +16,9 @@ Bytes ToBytes(std::string_view text) {
     return Bytes(text.begin(), text.end());
 }
 
-void WriteFile(const fs::path& file, const Bytes& bytes) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
-// Entries are stored uncompressed so a test can find and damage their bytes.
-void WriteZip(const fs::path& file, const std::map<std::string, Bytes>& entries) {
-    int code = 0;
-    zip_t* archive = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
-    ASSERT_NE(archive, nullptr);
-    ASSERT_GE(zip_dir_add(archive, "Pics/", 0), 0);
-    for (const auto& [name, bytes] : entries) {
-        zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
-        const zip_int64_t index = zip_file_add(archive, name.c_str(), source, 0);
-        ASSERT_GE(index, 0);
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
-    }
-    ASSERT_EQ(zip_close(archive), 0);
-}
-
 class DataSourceTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("quorvel_ds_" + std::to_string(getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root_);
-        fs::create_directories(root_);
         entries_ = {
             {"script.txt", ToBytes("BASS 0 1 0\n")},
             {"Pics/Logo.JPG", Bytes{0xff, 0xd8, 0x00, 0x01, 0xff, 0xd9}},
@@ -54,12 +26,11 @@ class DataSourceTest : public ::testing::Test {
             {"A.txt", ToBytes("upper")},
         };
         for (const auto& [name, bytes] : entries_) {
-            WriteFile(root_ / "data" / name, bytes);
+            folder_.Write("data/" + name, bytes);
         }
-        WriteZip(root_ / "data.zip", entries_);
-        WriteFile(root_ / "secret.txt", ToBytes("outside"));
+        WriteTestZip(root_ / "data.zip", entries_, {"Pics/"});
+        folder_.Write("secret.txt", "outside");
     }
-    void TearDown() override { fs::remove_all(root_); }
 
     std::vector<std::unique_ptr<DataSource>> BothSources() {
         std::string error;
@@ -71,7 +42,8 @@ class DataSourceTest : public ::testing::Test {
         return sources;
     }
 
-    fs::path root_;
+    TempFolder folder_;
+    const fs::path root_ = folder_.Path();
     std::map<std::string, Bytes> entries_;
 };
 
@@ -201,7 +173,7 @@ TEST_F(LocateTest, FailureNamesWhatWasTried) {
 }
 
 TEST_F(LocateTest, DamagedArchiveIsReportedNotSkipped) {
-    WriteFile(work() / "demodat.zip", ToBytes("not a zip"));
+    folder_.Write("work/demodat.zip", "not a zip");
     fs::create_directories(exe() / "demodat");
     const std::string result = Located(Lookup()).string();
     EXPECT_EQ(result.rfind("error: ", 0), 0u) << result;

@@ -1,7 +1,7 @@
 #include "platform/host/Picture.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
-#include <turbojpeg.h>
 
 #include <array>
 #include <cstdlib>
@@ -13,7 +13,7 @@ using Rgb = std::array<int, 3>;
 // Encodes a picture whose top half is one colour and bottom half another, at
 // quality 100 without subsampling, so flat 8x8 blocks decode almost exactly.
 std::vector<unsigned char> MakeJpeg(int width, int height, Rgb top, Rgb bottom) {
-    std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
     for (int y = 0; y < height; ++y) {
         const Rgb& colour = y < height / 2 ? top : bottom;
         for (int x = 0; x < width; ++x) {
@@ -23,18 +23,7 @@ std::vector<unsigned char> MakeJpeg(int width, int height, Rgb top, Rgb bottom) 
             }
         }
     }
-    tjhandle handle = tjInitCompress();
-    unsigned char* jpeg = nullptr;
-    unsigned long size = 0;
-    const int result = tjCompress2(handle, rgb.data(), width, width * 3, height, TJPF_RGB, &jpeg,
-                                   &size, TJSAMP_444, 100, 0);
-    std::vector<unsigned char> bytes;
-    if (result == 0) {
-        bytes.assign(jpeg, jpeg + size);
-    }
-    tjFree(jpeg);
-    tjDestroy(handle);
-    return bytes;
+    return EncodeTestJpeg(width, height, rgb);
 }
 
 std::array<int, 4> Texel(const Picture& picture, int x, int y) {

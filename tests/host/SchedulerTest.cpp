@@ -1,5 +1,6 @@
 #include "platform/host/Scheduler.h"
 #include "host/DemoGL.h"
+#include "tests/support/LoggingEffect.h"
 
 #include <gtest/gtest.h>
 
@@ -7,27 +8,6 @@
 #include <vector>
 
 namespace {
-
-// Writes every call it gets into a log shared by all effects of a test.
-class LoggingEffect : public CEffect {
-  public:
-    LoggingEffect(std::string name, std::vector<std::string>& log)
-        : name_(std::move(name)), log_(log) {}
-    int Init(int width, int height) override {
-        log_.push_back(name_ + ".Init(" + std::to_string(width) + "x" + std::to_string(height) +
-                       ")");
-        return 0;
-    }
-    void RenderFrame(int timeMs) override {
-        log_.push_back(name_ + ".Render(" + std::to_string(timeMs) + ")");
-    }
-    void Activate() override { log_.push_back(name_ + ".Activate"); }
-    void Deactivate() override { log_.push_back(name_ + ".Deactivate"); }
-
-  private:
-    std::string name_;
-    std::vector<std::string>& log_;
-};
 
 class SchedulerTest : public ::testing::Test {
   protected:

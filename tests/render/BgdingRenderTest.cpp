@@ -3,7 +3,9 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <array>
+#include <string>
 
 namespace {
 
@@ -97,17 +99,22 @@ TEST_F(BgdingRenderTest, GivesBackBlendingTextureModeAndProjectionAndLeavesProje
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST(BgdingStandInTest, AStandInPictureStillDrawsWhenThePictureIsMissing) {
-    RenderHarness empty(64, 48, {});
-    BgdingEffect missing;
-    missing.Init(64, 48);
-    missing.Activate();
-    empty.BeginFrame();
-    missing.RenderFrame(0);
-    empty.ReadBack();
-    // The checkerboard's magenta, tinted by half, at the bottom-left texel.
-    EXPECT_TRUE(ColourNear(empty.At(0, 0), {127, 0, 127}));
-    missing.Deactivate();
+TEST(BgdingStandInTest, ACorruptPictureGivesOneWarningAndACheckerboard) {
+    const std::string garbage = "this is not a picture";
+    RenderHarness harness(64, 48, {{"quorfoto.jpg", {garbage.begin(), garbage.end()}}});
+    BgdingEffect effect;
+    ::testing::internal::CaptureStderr();
+    effect.Init(64, 48);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(said.rfind("picture: [quorfoto.jpg] ", 0), 0u) << said;
+    effect.Activate();
+    harness.BeginFrame();
+    effect.RenderFrame(0);
+    harness.ReadBack();
+    // The checkerboard's magenta bottom-left square, tinted by half.
+    EXPECT_TRUE(ColourNear(harness.At(2, 2), {127, 0, 127}));
+    effect.Deactivate();
 }
 
 } // namespace
