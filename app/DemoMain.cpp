@@ -4,6 +4,8 @@
 #include "app/DemoMain.h"
 
 #include "effects/flat/BgdingEffect.h"
+#include "effects/warp/Inoop2Effect.h"
+#include "effects/warp/WobbelEffect.h"
 #include "host/DemoGL.h"
 
 #include <new>
@@ -14,8 +16,12 @@ int DemoMain(HINSTANCE instance) {
     // A failed creation leaves a null object, registered all the same: the
     // host refuses a script that uses it.
     auto* bgding = new (std::nothrow) BgdingEffect;
+    auto* wobbel = new (std::nothrow) WobbelEffect;
+    auto* inoop2 = new (std::nothrow) Inoop2Effect;
 
     RegisterEffect(bgding, "BGDING");
+    RegisterEffect(wobbel, "WOBBEL");
+    RegisterEffect(inoop2, "INOOP2");
 
     SetStartupDialogVars("quorvel 8", "tarvendolk", 0, 1, 1, 1, 0);
     RunApp(instance, "quorvel 8", 0, 0, 0);

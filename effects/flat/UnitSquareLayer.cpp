@@ -1,11 +1,15 @@
 #include "effects/flat/UnitSquareLayer.h"
 
-void BeginUnitSquareLayer(GLbitfield attribMask) {
-    glPushAttrib(attribMask);
+void PushUnitSquareProjection() {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
     glOrtho(0, 1, 0, 1, -1, 1);
+}
+
+void BeginUnitSquareLayer(GLbitfield attribMask) {
+    glPushAttrib(attribMask);
+    PushUnitSquareProjection();
 }
 
 void DrawPictureQuad(GLfloat left, GLfloat bottom, GLfloat right, GLfloat top) {

@@ -14,7 +14,11 @@
 inline constexpr GLbitfield kPictureLayerAttribs =
     GL_CURRENT_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT;
 
-// glPushAttrib(mask), then the projection pushed and replaced by the unit square.
+// Matrix mode GL_PROJECTION, the projection pushed and replaced by the unit
+// square. The grid warps push their attributes apart from it.
+void PushUnitSquareProjection();
+
+// glPushAttrib(mask), then PushUnitSquareProjection.
 void BeginUnitSquareLayer(GLbitfield attribMask);
 
 // The picture mapped whole onto the rectangle: texture (0, 0) at (left, bottom)

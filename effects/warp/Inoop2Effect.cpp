@@ -1,0 +1,95 @@
+// Carried in double precision from single-precision time factors; w is rounded
+// to float before it feeds u and the brightness, as the look was tuned with it.
+#include "effects/warp/Inoop2Effect.h"
+
+#include "effects/warp/WarpFrame.h"
+#include "effects/warp/WarpMesh.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// One object of the class, so its table lives with the module.
+ShadedWarpTable* warpTable = nullptr;
+
+struct Centre {
+    double x; // in columns
+    double y; // in rows
+};
+
+// Slow paths over the grid; the rates are 3.14159 / 100, / 80, / 90, / 110, / 85, / 70.
+Centre CentreOne(double ticks) {
+    return {40 + 40 * std::sin(0.0314159 * ticks),
+            30 + 30 * std::cos(0.039269874999999996 * ticks)};
+}
+Centre CentreTwo(double ticks) {
+    return {40 + 40 * std::cos(0.03490655555555555 * ticks),
+            30 + 30 * std::sin(0.02855990909090909 * ticks)};
+}
+Centre CentreThree(double ticks) {
+    return {40 + 40 * std::cos(0.036959882352941176 * ticks),
+            30 + 30 * std::sin(0.04487985714285714 * ticks)};
+}
+
+} // namespace
+
+void FillInoop2Table(int timeMs, ShadedWarpTable& table) {
+    const double ticks = static_cast<double>(timeMs) * static_cast<double>(0.033333335f);
+    const double drift = static_cast<double>(timeMs) * static_cast<double>(0.0033333334f);
+    const Centre c1 = CentreOne(ticks);
+    const Centre c2 = CentreTwo(ticks);
+    const Centre c3 = CentreThree(ticks);
+    const double darkening = 0.2f;
+
+    ShadedWarpEntry* entry = table.entries;
+    for (int j = 0; j < kWarpRows; ++j) {
+        for (int k = 0; k < kWarpColumns; ++k, ++entry) {
+            const double dx1 = k - c1.x;
+            const double dy1 = j - c1.y;
+            const double dx2 = k - c2.x;
+            const double dy2 = j - c2.y;
+            const double dx3 = k - c3.x;
+            const double dy3 = j - c3.y;
+            const double d1 = std::sqrt(dx1 * dx1 + dy1 * dy1);
+            const double d2 = std::sqrt(dx2 * dx2 + dy2 * dy2);
+            const double d3 = std::sqrt(dx3 * dx3 + dy3 * dy3);
+            const double closeness = 3000 / (d1 + 1) + 3000 / (d2 + 1) + 3000 / (d3 + 1);
+            const float w = static_cast<float>(closeness * 0.006666666666666667);
+            entry->u = static_cast<float>(w + drift);
+            // NOTE: summed third, first, second; the rounding follows that order.
+            entry->v = static_cast<float>(
+                std::sin(std::atan2(dy3, dx3) + std::atan2(dy1, dx1) + std::atan2(dy2, dx2)));
+            entry->brightness = static_cast<float>(1 - std::min(w * darkening, 1.0));
+        }
+    }
+}
+
+int Inoop2Effect::Init(int, int) {
+    // Init runs once in a show; a second one keeps the block it already has.
+    if (warpTable == nullptr) {
+        warpTable = AllocateShadedWarpTable("INOOP2");
+    }
+    texture_ = LoadTexture("pakje.jpg", 1, GL_REPEAT, GL_REPEAT, GL_LINEAR, GL_LINEAR, 0, 0, 0, 1);
+    return 0;
+}
+
+void Inoop2Effect::RenderFrame(int timeMs) {
+    if (warpTable == nullptr) {
+        return;
+    }
+    FillInoop2Table(timeMs, *warpTable);
+    BeginWarpFrame(WarpBlending::Disable);
+    DrawWarpMesh(texture_, *warpTable);
+    EndWarpFrame();
+}
+
+void Inoop2Effect::Activate() {
+    UploadTexture(texture_);
+}
+
+void Inoop2Effect::Deactivate() {
+    UnUploadTexture(texture_);
+}

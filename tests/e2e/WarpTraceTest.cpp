@@ -1,0 +1,45 @@
+// gltrace on the grid warps: whole frames, call by call, at any demo time.
+#include "tests/e2e/ProgramRun.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kGlTrace = GLTRACE_PROGRAM;
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(WarpTraceTest, Inoop2AtFiveMinutesPrintsTheWholeMeshWithUPastAThousand) {
+    const ProgramResult run = RunProgram(kGlTrace, {"INOOP2", "300000"});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 9u + 2 + 4800 * 14 + 3);
+    EXPECT_EQ(lines[0], "glPushAttrib(0x6108)");
+    EXPECT_EQ(lines[12], "glColor3f(0.746495187, 0.746495187, 0.746495187)");
+    EXPECT_EQ(lines[13], "glTexCoord2f(1001.26758, -0.837992251)");
+    EXPECT_EQ(lines[14], "glVertex3f(0, 0, -0.449999988)");
+    EXPECT_EQ(lines.back(), "glPopAttrib()");
+}
+
+TEST(WarpTraceTest, WobbelAtANegativeTimePrintsTheUnshadedMesh) {
+    const ProgramResult run = RunProgram(kGlTrace, {"WOBBEL", "-1000"});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 9u + 3 + 4800 * 10 + 3);
+    EXPECT_EQ(lines[11], "glBindTexture(GL_TEXTURE_2D, 1)");
+    EXPECT_EQ(run.out.find("glColor"), std::string::npos);
+    EXPECT_EQ(lines.back(), "glPopAttrib()");
+}
+
+} // namespace

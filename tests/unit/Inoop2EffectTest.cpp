@@ -1,0 +1,178 @@
+#include "effects/warp/Inoop2Effect.h"
+#include "tests/support/FakeHost.h"
+#include "tests/support/GlCallFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The field derived from its description with the decimal values of the
+// single-precision factors and the rates written as 3.14159 / N.
+ShadedWarpEntry DerivedEntry(int timeMs, int k, int j) {
+    const double ticks = timeMs * 0.03333333507180214;
+    const double drift = timeMs * 0.0033333334140479565;
+    const double pi = 3.14159;
+    const double x1 = 40 + 40 * std::sin(pi / 100 * ticks);
+    const double y1 = 30 + 30 * std::cos(pi / 80 * ticks);
+    const double x2 = 40 + 40 * std::cos(pi / 90 * ticks);
+    const double y2 = 30 + 30 * std::sin(pi / 110 * ticks);
+    const double x3 = 40 + 40 * std::cos(pi / 85 * ticks);
+    const double y3 = 30 + 30 * std::sin(pi / 70 * ticks);
+    const double s = 3000 / (std::sqrt((k - x1) * (k - x1) + (j - y1) * (j - y1)) + 1) +
+                     3000 / (std::sqrt((k - x2) * (k - x2) + (j - y2) * (j - y2)) + 1) +
+                     3000 / (std::sqrt((k - x3) * (k - x3) + (j - y3) * (j - y3)) + 1);
+    const float w = static_cast<float>(s * 0.006666666666666667);
+    const double angles =
+        std::atan2(j - y3, k - x3) + std::atan2(j - y1, k - x1) + std::atan2(j - y2, k - x2);
+    const double dark = w * 0.20000000298023224;
+    return {static_cast<float>(w + drift), static_cast<float>(std::sin(angles)),
+            static_cast<float>(dark < 1 ? 1 - dark : 0)};
+}
+
+class Inoop2Table : public ::testing::Test {
+  protected:
+    const ShadedWarpEntry& At(int k, int j) const { return table->entries[j * 81 + k]; }
+    std::unique_ptr<ShadedWarpTable> table = std::make_unique<ShadedWarpTable>();
+};
+
+TEST_F(Inoop2Table, EveryVertexMatchesTheFieldAtAnyTime) {
+    for (int timeMs : {0, 1, 1000, -1000, 29999, 123457, 300000, -77777777, INT_MAX, INT_MIN}) {
+        FillInoop2Table(timeMs, *table);
+        int mismatches = 0;
+        for (int j = 0; j <= 60; ++j) {
+            for (int k = 0; k <= 80; ++k) {
+                const ShadedWarpEntry expected = DerivedEntry(timeMs, k, j);
+                const ShadedWarpEntry& got = At(k, j);
+                if (got.u != expected.u || got.v != expected.v ||
+                    got.brightness != expected.brightness) {
+                    if (++mismatches <= 3) {
+                        ADD_FAILURE()
+                            << "t " << timeMs << " vertex (" << k << ", " << j << "): got " << got.u
+                            << ", " << got.v << ", " << got.brightness << "; expected "
+                            << expected.u << ", " << expected.v << ", " << expected.brightness;
+                    }
+                }
+            }
+        }
+        EXPECT_EQ(mismatches, 0) << timeMs;
+    }
+}
+
+TEST_F(Inoop2Table, AtTimeZeroCentresTwoAndThreeCoincideAndEveryCentreIsBlack) {
+    FillInoop2Table(0, *table);
+    EXPECT_NEAR(At(0, 0).u, 0.736305, 1e-6);
+    EXPECT_NEAR(At(0, 0).v, -0.991622, 1e-6);
+    EXPECT_NEAR(At(0, 0).brightness, 0.852739, 1e-6);
+    // On centres 2 and 3: their directions count as 0.
+    EXPECT_NEAR(At(80, 30).u, 40.3922, 1e-4);
+    EXPECT_FLOAT_EQ(At(80, 30).v, -0.6f);
+    EXPECT_EQ(At(80, 30).brightness, 0.0f);
+    EXPECT_NEAR(At(40, 60).u, 20.7843, 1e-4);
+    EXPECT_FLOAT_EQ(At(40, 60).v, -0.96f);
+    EXPECT_EQ(At(40, 60).brightness, 0.0f);
+    EXPECT_FLOAT_EQ(At(40, 30).v, -1.0f);
+    EXPECT_NEAR(At(40, 30).u, 1.62077, 1e-5);
+    EXPECT_NEAR(At(40, 30).brightness, 0.675846, 1e-6);
+    // Within 3 grid units of a centre the picture is black.
+    for (int j = 57; j <= 60; ++j) {
+        for (int k = 37; k <= 43; ++k) {
+            if ((k - 40) * (k - 40) + (j - 60) * (j - 60) <= 9) {
+                EXPECT_EQ(At(k, j).brightness, 0.0f) << k << ", " << j;
+            }
+        }
+    }
+}
+
+TEST_F(Inoop2Table, UDriftsOnWithTimeWithoutLimit) {
+    FillInoop2Table(1000, *table);
+    EXPECT_NEAR(At(0, 0).u, 4.06915, 1e-5);
+    FillInoop2Table(300000, *table);
+    for (const ShadedWarpEntry& entry : table->entries) {
+        ASSERT_GT(entry.u, 1000.0f);
+    }
+}
+
+TEST_F(Inoop2Table, BrightnessIsNeverFullAndNeverNegative) {
+    for (int timeMs = -400000; timeMs <= 400000; timeMs += 2503) {
+        FillInoop2Table(timeMs, *table);
+        for (const ShadedWarpEntry& entry : table->entries) {
+            ASSERT_LT(entry.brightness, 1.0f) << timeMs;
+            ASSERT_GE(entry.brightness, 0.0f) << timeMs;
+            ASSERT_GE(entry.v, -1.0f) << timeMs;
+            ASSERT_LE(entry.v, 1.0f) << timeMs;
+        }
+    }
+}
+
+class Inoop2EffectTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetFakeHost();
+        effect.Init(1280, 960);
+    }
+
+    std::vector<std::string> FrameCalls(int timeMs) {
+        ClearRecordedGlCalls();
+        effect.RenderFrame(timeMs);
+        std::vector<std::string> lines;
+        for (const GlCall& call : RecordedGlCalls()) {
+            lines.push_back(FormatGlCall(call));
+        }
+        return lines;
+    }
+
+    Inoop2Effect effect;
+};
+
+TEST_F(Inoop2EffectTest, LoadsItsPictureOpaqueAndPassesItToTheHostOnActivation) {
+    EXPECT_EQ(FakeHostCalls("LoadTexture"),
+              std::vector<std::string>{"pakje.jpg, 1, 10497, 10497, 9729, 9729, 0, 0, 0, 1, -> 1"});
+    effect.Activate();
+    effect.Deactivate();
+    effect.Activate();
+    EXPECT_EQ(FakeHostCalls("UploadTexture"), (std::vector<std::string>{"1", "1"}));
+    EXPECT_EQ(FakeHostCalls("UnUploadTexture"), std::vector<std::string>{"1"});
+}
+
+TEST_F(Inoop2EffectTest, FrameIsTheOpaqueWarpFrameAroundTheShadedMeshOfThatTime) {
+    const std::vector<std::string> lines = FrameCalls(0);
+    ASSERT_EQ(lines.size(), 9u + 2 + 4800 * 14 + 3);
+    const std::vector<std::string> head(lines.begin(), lines.begin() + 13);
+    EXPECT_EQ(head, (std::vector<std::string>{
+                        "glPushAttrib(0x6108)",
+                        "glDisable(GL_BLEND)",
+                        "glMatrixMode(GL_PROJECTION)",
+                        "glPushMatrix()",
+                        "glLoadIdentity()",
+                        "glOrtho(0, 1, 0, 1, -1, 1)",
+                        "glMatrixMode(GL_MODELVIEW)",
+                        "glLoadIdentity()",
+                        "glTranslatef(0, 0, -0.100000001)",
+                        "glEnable(GL_TEXTURE_2D)",
+                        "glBindTexture(GL_TEXTURE_2D, 1)",
+                        "glBegin(GL_QUADS)",
+                        "glColor3f(0.852738976, 0.852738976, 0.852738976)",
+                    }));
+    const std::vector<std::string> tail(lines.end() - 4, lines.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"glEnd()", "glMatrixMode(GL_PROJECTION)",
+                                              "glPopMatrix()", "glPopAttrib()"}));
+
+    // The last corner drawn is vertex (79, 60) at the frame's own time.
+    ClearRecordedGlCalls();
+    effect.RenderFrame(-5432);
+    const std::vector<GlCall>& calls = RecordedGlCalls();
+    const GlCall& colour = calls[calls.size() - 7];
+    const GlCall& tex = calls[calls.size() - 6];
+    const ShadedWarpEntry expected = DerivedEntry(-5432, 79, 60);
+    EXPECT_EQ(colour.F(0), expected.brightness);
+    EXPECT_EQ(tex.F(0), expected.u);
+    EXPECT_EQ(tex.F(1), expected.v);
+}
+
+} // namespace

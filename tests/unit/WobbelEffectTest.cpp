@@ -1,0 +1,137 @@
+#include "effects/warp/WobbelEffect.h"
+#include "tests/support/FakeHost.h"
+#include "tests/support/GlCallFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The rings derived from their description with the decimal value of the
+// single-precision time factor and the rates written as 3.14159 / N.
+UnshadedWarpEntry DerivedEntry(int timeMs, int k, int j) {
+    const double ticks = timeMs * 0.03333333507180214;
+    const double pi = 3.14159;
+    const double x1 = 40 + 40 * std::sin(pi / 100 * ticks);
+    const double y1 = 30 + 30 * std::cos(pi / 80 * ticks);
+    const double x2 = 40 + 40 * std::cos(pi / 90 * ticks);
+    const double y2 = 30 + 30 * std::sin(pi / 110 * ticks);
+    const double sx = k + 6 * std::cos((ticks + j) * (pi / 30));
+    const double sy = j + 6 * std::sin((ticks + k) * (pi / 30));
+    return {static_cast<float>(0.02 * std::sqrt((sx - x1) * (sx - x1) + (sy - y1) * (sy - y1))),
+            static_cast<float>(0.02 * std::sqrt((sx - x2) * (sx - x2) + (sy - y2) * (sy - y2)))};
+}
+
+class WobbelTable : public ::testing::Test {
+  protected:
+    const UnshadedWarpEntry& At(int k, int j) const { return table->entries[j * 81 + k]; }
+    std::unique_ptr<UnshadedWarpTable> table = std::make_unique<UnshadedWarpTable>();
+};
+
+TEST_F(WobbelTable, EveryVertexMatchesTheRingsAtAnyTime) {
+    for (int timeMs : {0, 1, 1000, -1000, 29999, 123457, 300000, -77777777, INT_MAX, INT_MIN}) {
+        FillWobbelTable(timeMs, *table);
+        int mismatches = 0;
+        for (int j = 0; j <= 60; ++j) {
+            for (int k = 0; k <= 80; ++k) {
+                const UnshadedWarpEntry expected = DerivedEntry(timeMs, k, j);
+                const UnshadedWarpEntry& got = At(k, j);
+                if (got.u != expected.u || got.v != expected.v) {
+                    if (++mismatches <= 3) {
+                        ADD_FAILURE()
+                            << "t " << timeMs << " vertex (" << k << ", " << j << "): got " << got.u
+                            << ", " << got.v << "; expected " << expected.u << ", " << expected.v;
+                    }
+                }
+            }
+        }
+        EXPECT_EQ(mismatches, 0) << timeMs;
+    }
+}
+
+TEST_F(WobbelTable, SamplesTheWobbledPointAgainstBothCentres) {
+    FillWobbelTable(0, *table);
+    // (0, 0) samples (6, 0); (40, 60) samples about (46.0, 54.8039).
+    EXPECT_NEAR(At(0, 0).u, 1.37928, 1e-5);
+    EXPECT_NEAR(At(0, 0).v, 1.59700, 1e-5);
+    EXPECT_NEAR(At(40, 60).u, 0.158745, 1e-6);
+    EXPECT_NEAR(At(40, 60).v, 0.841720, 1e-6);
+    // Outside the grid at one second, about (-5.63816, -2.05211).
+    FillWobbelTable(1000, *table);
+    EXPECT_NEAR(At(0, 0).u, 1.79222, 1e-5);
+    EXPECT_NEAR(At(0, 0).v, 1.66985, 1e-5);
+}
+
+TEST_F(WobbelTable, DistancesStayWithinTheGridAndItsWobbleAtAnyTime) {
+    float largest = 0;
+    for (int timeMs = -400000; timeMs <= 400000; timeMs += 1777) {
+        FillWobbelTable(timeMs, *table);
+        for (const UnshadedWarpEntry& entry : table->entries) {
+            ASSERT_GE(entry.u, 0.0f) << timeMs;
+            ASSERT_GE(entry.v, 0.0f) << timeMs;
+            largest = std::max({largest, entry.u, entry.v});
+        }
+    }
+    EXPECT_LT(largest, 2.2f);
+    EXPECT_GT(largest, 1.9f);
+}
+
+class WobbelEffectTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetFakeHost();
+        effect.Init(1280, 960);
+    }
+    WobbelEffect effect;
+};
+
+TEST_F(WobbelEffectTest, LoadsItsPictureOpaqueAndPassesItToTheHostOnActivation) {
+    EXPECT_EQ(FakeHostCalls("LoadTexture"),
+              std::vector<std::string>{"Snoep.jpg, 1, 10497, 10497, 9729, 9729, 0, 0, 0, 1, -> 1"});
+    effect.Activate();
+    effect.Deactivate();
+    EXPECT_EQ(FakeHostCalls("UploadTexture"), std::vector<std::string>{"1"});
+    EXPECT_EQ(FakeHostCalls("UnUploadTexture"), std::vector<std::string>{"1"});
+}
+
+TEST_F(WobbelEffectTest, FrameIsTheOpaqueWarpFrameAroundTheUnshadedMeshWithNoColour) {
+    ClearRecordedGlCalls();
+    effect.RenderFrame(0);
+    std::vector<std::string> lines;
+    for (const GlCall& call : RecordedGlCalls()) {
+        lines.push_back(FormatGlCall(call));
+    }
+    ASSERT_EQ(lines.size(), 9u + 3 + 4800 * 10 + 3);
+    const std::vector<std::string> head(lines.begin(), lines.begin() + 15);
+    EXPECT_EQ(head, (std::vector<std::string>{
+                        "glPushAttrib(0x6108)",
+                        "glDisable(GL_BLEND)",
+                        "glMatrixMode(GL_PROJECTION)",
+                        "glPushMatrix()",
+                        "glLoadIdentity()",
+                        "glOrtho(0, 1, 0, 1, -1, 1)",
+                        "glMatrixMode(GL_MODELVIEW)",
+                        "glLoadIdentity()",
+                        "glTranslatef(0, 0, -0.100000001)",
+                        "glEnable(GL_TEXTURE_2D)",
+                        "glDisable(GL_BLEND)",
+                        "glBindTexture(GL_TEXTURE_2D, 1)",
+                        "glBegin(GL_QUADS)",
+                        "glTexCoord2f(1.3792752, 1.59699714)",
+                        "glVertex3f(0, 0, -0.449999988)",
+                    }));
+    const std::vector<std::string> tail(lines.end() - 4, lines.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"glEnd()", "glMatrixMode(GL_PROJECTION)",
+                                              "glPopMatrix()", "glPopAttrib()"}));
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) { return line.rfind("glColor", 0) == 0; }),
+              0);
+}
+
+} // namespace
