@@ -1,5 +1,6 @@
-// Carried in double precision from single-precision time factors; w is rounded
-// to float before it feeds u and the brightness, as the look was tuned with it.
+// Carried in double precision from single-precision time factors. The
+// closeness w is rounded to float once; u and the brightness are both formed
+// from the rounded value, not from the double.
 #include "effects/warp/Inoop2Effect.h"
 
 #include "effects/warp/WarpFrame.h"
