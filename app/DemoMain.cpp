@@ -4,6 +4,10 @@
 #include "app/DemoMain.h"
 
 #include "effects/flat/BgdingEffect.h"
+#include "effects/flat/FlareEffect.h"
+#include "effects/flat/GreetsEffect.h"
+#include "effects/flat/LogoEffect.h"
+#include "effects/flat/WortelEffect.h"
 #include "host/DemoGL.h"
 
 #include <new>
@@ -13,12 +17,22 @@ int DemoMain(HINSTANCE instance) {
 
     // A failed creation leaves a null object, registered all the same: the
     // host refuses a script that uses it.
+    CEffect* flare = new (std::nothrow) FlareEffect;
     auto* bgding = new (std::nothrow) BgdingEffect;
+    auto* greets = new (std::nothrow) GreetsEffect;
+    auto* logo = new (std::nothrow) LogoEffect;
+    auto* wortel = new (std::nothrow) WortelEffect;
 
+    RegisterEffect(flare, "FLARE");
     RegisterEffect(bgding, "BGDING");
+    RegisterEffect(greets, "GREETS");
+    RegisterEffect(logo, "LOGO");
+    RegisterEffect(wortel, "WORTEL");
 
     SetStartupDialogVars("quorvel 8", "tarvendolk", 0, 1, 1, 1, 0);
     RunApp(instance, "quorvel 8", 0, 0, 0);
     EndApp();
+    // Through the virtual destructor; a null FLARE is skipped.
+    delete flare;
     return 0;
 }

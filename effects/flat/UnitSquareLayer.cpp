@@ -2,6 +2,10 @@
 
 void BeginUnitSquareLayer(GLbitfield attribMask) {
     glPushAttrib(attribMask);
+    PushUnitSquareProjection();
+}
+
+void PushUnitSquareProjection() {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();

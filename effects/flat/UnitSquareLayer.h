@@ -14,8 +14,12 @@
 inline constexpr GLbitfield kPictureLayerAttribs =
     GL_CURRENT_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT;
 
-// glPushAttrib(mask), then the projection pushed and replaced by the unit square.
+// glPushAttrib(mask), then PushUnitSquareProjection.
 void BeginUnitSquareLayer(GLbitfield attribMask);
+
+// Matrix mode GL_PROJECTION, the projection pushed and replaced by the unit
+// square. For layers that set more state between the attribute push and this.
+void PushUnitSquareProjection();
 
 // The picture mapped whole onto the rectangle: texture (0, 0) at (left, bottom)
 // and (1, 1) at (right, top), corners bottom-left, top-left, top-right,
