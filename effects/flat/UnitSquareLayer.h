@@ -14,12 +14,13 @@
 inline constexpr GLbitfield kPictureLayerAttribs =
     GL_CURRENT_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT;
 
-// Matrix mode GL_PROJECTION, the projection pushed and replaced by the unit
-// square. The grid warps push their attributes apart from it.
-void PushUnitSquareProjection();
-
 // glPushAttrib(mask), then PushUnitSquareProjection.
 void BeginUnitSquareLayer(GLbitfield attribMask);
+
+// Matrix mode GL_PROJECTION, the projection pushed and replaced by the unit
+// square. For layers that set more state between the attribute push and this,
+// and for the grid warps, which push their own attributes.
+void PushUnitSquareProjection();
 
 // The picture mapped whole onto the rectangle: texture (0, 0) at (left, bottom)
 // and (1, 1) at (right, top), corners bottom-left, top-left, top-right,

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -156,6 +157,38 @@ TEST(GlTraceTest, TakesNegativeTimesAndRefusesUnknownEffects) {
     const ProgramResult unknown = RunProgram(kGlTrace, {"NOPE", "0"});
     EXPECT_EQ(unknown.exitStatus, 2);
     EXPECT_NE(unknown.err.find("unknown effect 'NOPE'"), std::string::npos) << unknown.err;
+}
+
+// gltrace is a fresh process: FLARE's Init makes the first draws from the
+// show's random source there, so its first flare sits at phase 41 times the
+// phase step. Values worked out by hand.
+TEST(GlTraceTest, FlareFollowsOnlyTheClockUpToItsLastMillisecond) {
+    const ProgramResult first = RunProgram(kGlTrace, {"FLARE", "0", "--clock", "4294967295"});
+    ASSERT_EQ(first.exitStatus, 0) << first.err;
+    EXPECT_NE(first.out.find("glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE)\n"
+                             "glColor3f(0.765749812, 0.488159269, 0.417609811)\n"
+                             "glBegin(GL_QUADS)\n"
+                             "glTexCoord2f(0, 0)\n"
+                             "glVertex2f(-0.0430272371, -0.279949248)\n"),
+              std::string::npos)
+        << first.out;
+    const ProgramResult later = RunProgram(kGlTrace, {"FLARE", "-77777", "--clock", "4294967295"});
+    EXPECT_EQ(later.out, first.out);
+}
+
+TEST(GlTraceTest, PrintsEveryPictureAndSpriteLayer) {
+    const std::pair<std::vector<std::string>, std::string> traces[] = {
+        {{"GREETS", "72000"}, "glVertex2f(-0.155390605, -3)\n"},
+        {{"LOGO", "-281"}, "glClear(0x4000)\n"},
+        {{"LOGO", "-281"}, "glVertex2f(0.265109867, 0.265109867)\n"},
+        {{"WORTEL", "0"}, "glVertex3f(0.589999974, 0.75999999, -0.449999988)\n"},
+    };
+    for (const auto& [args, line] : traces) {
+        const ProgramResult run = RunProgram(kGlTrace, args);
+        ASSERT_EQ(run.exitStatus, 0) << run.err;
+        EXPECT_NE(run.out.find(line), std::string::npos) << args[0] << "\n" << run.out;
+        EXPECT_EQ(run.out.rfind("glPopAttrib()\n"), run.out.size() - 14) << args[0];
+    }
 }
 
 } // namespace

@@ -103,3 +103,12 @@ std::string FormatGlCall(const GlCall& call) {
     out += ')';
     return out;
 }
+
+std::vector<std::string> FormatRecordedGlCalls() {
+    std::vector<std::string> lines;
+    lines.reserve(RecordedGlCalls().size());
+    for (const GlCall& call : RecordedGlCalls()) {
+        lines.push_back(FormatGlCall(call));
+    }
+    return lines;
+}

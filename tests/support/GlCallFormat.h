@@ -6,5 +6,9 @@
 #include "tests/support/RecordingGL.h"
 
 #include <string>
+#include <vector>
 
 std::string FormatGlCall(const GlCall& call);
+
+// Every call recorded so far, formatted, in order.
+std::vector<std::string> FormatRecordedGlCalls();

@@ -14,11 +14,7 @@ namespace {
 std::vector<std::string> FrameCalls(BgdingEffect& effect, int timeMs) {
     ClearRecordedGlCalls();
     effect.RenderFrame(timeMs);
-    std::vector<std::string> lines;
-    for (const GlCall& call : RecordedGlCalls()) {
-        lines.push_back(FormatGlCall(call));
-    }
-    return lines;
+    return FormatRecordedGlCalls();
 }
 
 class BgdingEffectTest : public ::testing::Test {
