@@ -5,6 +5,10 @@
 #include <chrono>
 
 namespace {
+// Counted from program start rather than from boot: the flares turn the clock
+// into float-sized steps that coarsen as it grows, and a machine's uptime is
+// unbounded.
+const auto programStart = std::chrono::steady_clock::now();
 HWND foregroundWindow = nullptr;
 bool clockDriven = false;
 DWORD drivenClockMs = 0;
@@ -18,8 +22,8 @@ DWORD timeGetTime() {
     if (clockDriven) {
         return drivenClockMs;
     }
-    const auto sinceBoot = std::chrono::steady_clock::now().time_since_epoch();
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(sinceBoot).count();
+    const auto running = std::chrono::steady_clock::now() - programStart;
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(running).count();
     // Wraps modulo 2^32 like the system clock it stands in for.
     return static_cast<DWORD>(static_cast<std::uint64_t>(ms));
 }

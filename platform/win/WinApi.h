@@ -17,5 +17,6 @@ using HINSTANCE = ProgramInstance*;
 // The host's window, or null when there is none (offscreen, or before it opens).
 HWND GetForegroundWindow();
 
-// Milliseconds of the monotonic clock, wrapping at 2^32, unless the host drives it.
+// Milliseconds of the monotonic clock since the program started, wrapping at
+// 2^32, unless the host drives it.
 DWORD timeGetTime();

@@ -298,7 +298,7 @@ TEST_F(WindowSurfaceTest, DrawsAndReadsCentred4By3AreaWithBlackBars) {
     surface_->Present();
 }
 
-TEST_F(WindowSurfaceTest, EscapeAndCloseRequestQuitForGood) {
+TEST_F(WindowSurfaceTest, EscapeRequestsQuitForGood) {
     EXPECT_FALSE(surface_->QuitRequested());
     SDL_Event escape{};
     escape.type = SDL_KEYDOWN;
@@ -307,18 +307,16 @@ TEST_F(WindowSurfaceTest, EscapeAndCloseRequestQuitForGood) {
     ASSERT_EQ(SDL_PushEvent(&escape), 1) << SDL_GetError();
     EXPECT_TRUE(surface_->QuitRequested());
     EXPECT_TRUE(surface_->QuitRequested()) << "the request was forgotten";
+}
 
-    surface_.reset();
-    std::string error;
-    WindowSettings settings;
-    settings.width = 320;
-    settings.height = 240;
-    surface_ = CreateWindowSurface(settings, &error);
-    ASSERT_NE(surface_, nullptr) << error;
+// A window of its own: reopening the display within one test is unreliable
+// under a virtual X server.
+TEST_F(WindowSurfaceTest, ClosingTheWindowRequestsQuit) {
+    EXPECT_FALSE(surface_->QuitRequested());
     SDL_Event close{};
     close.type = SDL_WINDOWEVENT;
     close.window.event = SDL_WINDOWEVENT_CLOSE;
-    close.window.windowID = SDL_GetWindowID(static_cast<SDL_Window*>(surface_->NativeWindow()));
+    close.window.windowID = SDL_GetWindowID(window_);
     ASSERT_EQ(SDL_PushEvent(&close), 1) << SDL_GetError();
     EXPECT_TRUE(surface_->QuitRequested());
 }
