@@ -5,6 +5,7 @@
 
 #include "effects/flat/BgdingEffect.h"
 #include "host/DemoGL.h"
+#include "music/BassEffect.h"
 
 #include <new>
 
@@ -14,7 +15,9 @@ int DemoMain(HINSTANCE instance) {
     // A failed creation leaves a null object, registered all the same: the
     // host refuses a script that uses it.
     auto* bgding = new (std::nothrow) BgdingEffect;
+    auto* bass = new (std::nothrow) BassEffect;
 
+    RegisterEffect(bass, "BASS");
     RegisterEffect(bgding, "BGDING");
 
     SetStartupDialogVars("quorvel 8", "tarvendolk", 0, 1, 1, 1, 0);
