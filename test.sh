@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds and runs every test twice: a normal build (unit, host, render, e2e)
+# Builds and runs every test twice: a normal build (unit, host, audio, render, e2e)
 # and an AddressSanitizer + UndefinedBehaviorSanitizer build (unit, host, audio,
 # render), failing on any report.
 set -euo pipefail

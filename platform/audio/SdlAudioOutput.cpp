@@ -4,18 +4,22 @@
 // NOTE: SDL counts holds on its audio subsystem; each output takes one and
 // gives it back, so SDL's audio threads and driver state are gone once the
 // device is freed. SDL's "dummy" driver opens but plays nothing: that is said
-// in one line.
+// in one line. ALSA's own diagnostics are silenced: on a machine without a
+// sound card it prints a screenful that would bury our one line.
 #include "platform/audio/AudioOutput.h"
 #include "platform/audio/MusicMixer.h"
 #include "platform/host/Log.h"
 
 #include <SDL.h>
+#include <alsa/asoundlib.h>
 
 #include <cstring>
 
 namespace {
 
 constexpr Uint16 kCallbackFrames = 1024;
+
+void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
 class SdlAudioSubsystem {
   public:
@@ -29,6 +33,7 @@ class SdlAudioSubsystem {
     }
 
     bool Start() {
+        snd_lib_error_set_handler(&QuietAlsa);
         started_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
         return started_;
     }
