@@ -11,6 +11,7 @@
 #include "effects/warp/Inoop2Effect.h"
 #include "effects/warp/WobbelEffect.h"
 #include "host/DemoGL.h"
+#include "music/BassEffect.h"
 
 #include <new>
 
@@ -26,7 +27,9 @@ int DemoMain(HINSTANCE instance) {
     auto* inoop2 = new (std::nothrow) Inoop2Effect;
     auto* logo = new (std::nothrow) LogoEffect;
     auto* wortel = new (std::nothrow) WortelEffect;
+    auto* bass = new (std::nothrow) BassEffect;
 
+    RegisterEffect(bass, "BASS");
     RegisterEffect(flare, "FLARE");
     RegisterEffect(bgding, "BGDING");
     RegisterEffect(greets, "GREETS");

@@ -5,7 +5,7 @@ set -euo pipefail
 
 QUORVEL_PACKAGES=(
     cmake ninja-build g++ pkg-config clang-format
-    libsdl2-dev libopenmpt-dev
+    libsdl2-dev libopenmpt-dev libasound2-dev
     libzip-dev zipcmp zipmerge ziptool
     libturbojpeg0-dev libpng-dev
     libavformat-dev libavcodec-dev libswscale-dev libswresample-dev

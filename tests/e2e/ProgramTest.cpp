@@ -1,6 +1,7 @@
 // The real program and gltrace, run as a user runs them.
 #include "tests/e2e/ProgramRun.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestModule.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -120,6 +121,53 @@ TEST(ProgramTest, HelpNamesTheShowItsMakersAndEveryOption) {
          {"quorvel 8", "tarvendolk", "--data", "--screenshot", "--shots", "--size", "--vsync"}) {
         EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
     }
+}
+
+// Lines said about anything but the pictures this small show leaves out.
+int LinesBesidesPictures(const std::string& text) {
+    std::istringstream lines(text);
+    int count = 0;
+    for (std::string line; std::getline(lines, line);) {
+        count += line.rfind("picture: ", 0) != 0;
+    }
+    return count;
+}
+
+// A show with the music playing, rendered at 0:00.5 with no real sound output.
+ProgramResult RunMusicShow(const std::string& audioDriver, bool withModule) {
+    TempFolder data;
+    data.Write("demodat/script.txt", "BASS 0:00 0:01 0\nBGDING 0:00 0:01 1\nEND 0:01\n");
+    data.Write("demodat/quorfoto.jpg", FlatJpeg(0, 0, 200));
+    if (withModule) {
+        data.Write("demodat/Ar_8peos.xm", MakeTestModule());
+    }
+    std::vector<std::string> environment = kHeadless;
+    environment.push_back("SDL_AUDIODRIVER=" + audioDriver);
+    return RunProgram(kProgram,
+                      {"--data", (data.Path() / "demodat").string(), "--screenshot", "0:00.5",
+                       (data.Path() / "m.png").string(), "--size", "64x48"},
+                      environment);
+}
+
+TEST(ProgramTest, TheMusicOnASilentDriverPlaysAndSaysSoInOneLine) {
+    const ProgramResult run = RunMusicShow("dummy", true);
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(LinesBesidesPictures(run.err), 1) << run.err;
+    EXPECT_NE(run.err.find("audio: "), std::string::npos) << run.err;
+}
+
+TEST(ProgramTest, WithNoAudioDeviceAndNoModuleTheShowRunsWithALineForEach) {
+    const ProgramResult run = RunMusicShow("no-such-driver", false);
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(LinesBesidesPictures(run.err), 2) << run.err;
+    EXPECT_NE(run.err.find("audio: no audio device found"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("[Ar_8peos.xm]"), std::string::npos) << run.err;
+}
+
+TEST(GlTraceTest, PrintsNothingForTheMusic) {
+    const ProgramResult run = RunProgram(kGlTrace, {"BASS", "0"});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.out, "");
 }
 
 TEST(GlTraceTest, PrintsTheBackdropFrameCallByCall) {

@@ -109,7 +109,8 @@ TEST_F(DemoMainTest, CreatesAllBeforeRegisteringAndRegistersInTheShowsOrder) {
         nameOf[registration.effect] = registration.name;
     }
     // The effects built so far, so the orders below really cover them.
-    for (const char* name : {"FLARE", "BGDING", "GREETS", "WOBBEL", "INOOP2", "LOGO", "WORTEL"}) {
+    for (const char* name :
+         {"BASS", "FLARE", "BGDING", "GREETS", "WOBBEL", "INOOP2", "LOGO", "WORTEL"}) {
         EXPECT_NE(std::find(registered.begin(), registered.end(), name), registered.end()) << name;
     }
     EXPECT_EQ(registered, Only(kRegistrationOrder, registered));

@@ -1,0 +1,23 @@
+// Where mixed frames go: a sound device through SDL, or a silent device that
+// consumes them in real time. Both call MusicMixer::Fill from a thread of their
+// own, from Start until they are destroyed; destroying one stops that thread
+// before it returns.
+#pragma once
+
+#include <memory>
+#include <string>
+
+class MusicMixer;
+
+class AudioOutput {
+  public:
+    virtual ~AudioOutput() = default;
+    // Runs the output; calling it again changes nothing.
+    virtual void Start() = 0;
+};
+
+// The default sound device, paused. Null with *error when SDL has none.
+std::unique_ptr<AudioOutput> OpenSdlOutput(MusicMixer& mixer, int sampleRate, std::string* error);
+
+// Never fails.
+std::unique_ptr<AudioOutput> OpenSilentOutput(MusicMixer& mixer, int sampleRate);

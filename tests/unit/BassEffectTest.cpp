@@ -1,0 +1,69 @@
+#include "music/BassEffect.h"
+#include "tests/support/FakeAudio.h"
+#include "tests/support/FakeHost.h"
+#include "tests/support/RecordingGL.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+class BassEffectTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetFakeAudio();
+        ResetFakeHost();
+        SetFakeFile("Ar_8peos.xm", "module bytes");
+        NameFakeAudioPointer(LoadFile("Ar_8peos.xm"), "module");
+    }
+    void TearDown() override { effect.Deactivate(); }
+
+    BassEffect effect;
+};
+
+TEST_F(BassEffectTest, InitOpensAndLoadsTheSoundtrack) {
+    const std::size_t loadsBefore = FakeHostCalls("LoadFile").size();
+    EXPECT_EQ(effect.Init(1280, 960), 0);
+    EXPECT_EQ(FakeHostCalls("LoadFile").size(), loadsBefore + 1);
+    EXPECT_EQ(FakeHostCalls("LoadFile").back(), "Ar_8peos.xm");
+    EXPECT_EQ(FakeAudioCalls(),
+              (Calls{"BASS_Init(-1, 44100, 0, null)", "BASS_MusicLoad(1, module, 0, 0, 6)"}));
+}
+
+TEST_F(BassEffectTest, ActivatePlaysDeactivateFreesAndAfterThatActivatePlaysNothing) {
+    effect.Init(1280, 960);
+    ResetFakeAudio();
+    effect.Activate();
+    EXPECT_EQ(FakeAudioCalls(), (Calls{"BASS_Start()", "BASS_MusicPlay(1)"}));
+    effect.Deactivate();
+    effect.Activate();
+    EXPECT_EQ(FakeAudioCalls(), (Calls{"BASS_Start()", "BASS_MusicPlay(1)", "BASS_Free()"}));
+}
+
+TEST_F(BassEffectTest, FramesDrawAndPlayNothing) {
+    effect.Init(1280, 960);
+    effect.Activate();
+    ResetFakeAudio();
+    ClearRecordedGlCalls();
+    for (int timeMs : {INT_MIN, -1, 0, 1, 93, 144000, INT_MAX}) {
+        effect.RenderFrame(timeMs);
+    }
+    EXPECT_TRUE(RecordedGlCalls().empty());
+    EXPECT_TRUE(FakeAudioCalls().empty());
+}
+
+TEST_F(BassEffectTest, DestroyingTheEffectLeavesTheMusicPlaying) {
+    auto* bass = new BassEffect;
+    bass->Init(1280, 960);
+    bass->Activate();
+    ResetFakeAudio();
+    delete bass;
+    EXPECT_TRUE(FakeAudioCalls().empty());
+}
+
+} // namespace
