@@ -74,6 +74,19 @@ std::vector<double> SingleCycle(int numFrames, int numHarmonics, Amplitude ampli
     return cycle;
 }
 
+// Soft clipping after scaling to a peak of 1: more body for the same peak.
+// Applied frame by frame, so a signal that loops still loops.
+std::vector<double> Saturate(std::vector<double> signal, double drive) {
+    double largest = 0.0;
+    for (const double x : signal) {
+        largest = std::max(largest, std::abs(x));
+    }
+    for (double& x : signal) {
+        x = std::tanh(drive * x / largest);
+    }
+    return signal;
+}
+
 double SoftRolloff(int k, double cornerHarmonic) {
     const double x = k / cornerHarmonic;
     return 1.0 / (1.0 + x * x);
@@ -156,7 +169,7 @@ XmInstrument MakeKick() {
         phase += kTwoPi * hz / kRate;
         const double body = std::sin(phase) * std::exp(-t / 0.13);
         const double click = 0.35 * random.Bipolar() * std::exp(-t / 0.003);
-        signal[i] = std::tanh(1.6 * (body + click) * Attack(t));
+        signal[i] = std::tanh(2.2 * (body + click) * Attack(t));
     }
     return OneShot("kick", std::move(signal), kRate, kMiddleCHz, 64);
 }
@@ -175,32 +188,32 @@ XmInstrument MakeSnare() {
         const double tone = 0.7 * std::sin(kTwoPi * 185.0 * t) * std::exp(-t / 0.045) +
                             0.35 * std::sin(kTwoPi * 330.0 * t) * std::exp(-t / 0.03);
         const double rattle = 0.9 * smooth * std::exp(-t / 0.085);
-        signal[i] = std::tanh(1.3 * (tone + rattle) * Attack(t));
+        signal[i] = std::tanh(2.0 * (tone + rattle) * Attack(t));
     }
-    return OneShot("snare", std::move(signal), kRate, kMiddleCHz, 52);
+    return OneShot("snare", std::move(signal), kRate, kMiddleCHz, 64);
 }
 
 XmInstrument MakeClosedHat() {
     constexpr double kRate = 44100.0;
     return OneShot("closed hat", Cymbal(kRate, 0.08, 0.016, 1.6, 7000.0, 0x4A7C), kRate, kMiddleCHz,
-                   30, 156);
+                   64, 156);
 }
 
 XmInstrument MakeOpenHat() {
     constexpr double kRate = 44100.0;
     return OneShot("open hat", Cymbal(kRate, 0.45, 0.12, 1.6, 7000.0, 0x09E4), kRate, kMiddleCHz,
-                   24, 156);
+                   56, 156);
 }
 
 XmInstrument MakeCrash() {
     constexpr double kRate = 32000.0;
-    return OneShot("crash", Cymbal(kRate, 1.4, 0.45, 2.3, 3500.0, 0xC4A5), kRate, kMiddleCHz, 34,
+    return OneShot("crash", Cymbal(kRate, 1.4, 0.45, 2.3, 3500.0, 0xC4A5), kRate, kMiddleCHz, 60,
                    104);
 }
 
 XmInstrument MakeBass() {
-    XmInstrument bass =
-        Looped("bass", BassCycle(7.0), kBassRateHz, kBassRateHz / kBassCycleFrames, 52);
+    XmInstrument bass = Looped("bass", Saturate(BassCycle(7.0), 1.5), kBassRateHz,
+                               kBassRateHz / kBassCycleFrames, 54);
     bass.volumeEnvelope = Envelope({{0, 64}, {6, 50}, {30, 40}}, 2);
     bass.fadeout = 0x600;
     return bass;
@@ -208,7 +221,7 @@ XmInstrument MakeBass() {
 
 XmInstrument MakeWobbleBass() {
     XmInstrument bass =
-        Looped("wobble bass", BassCycle(16.0), kBassRateHz, kBassRateHz / kBassCycleFrames, 50);
+        Looped("wobble bass", BassCycle(16.0), kBassRateHz, kBassRateHz / kBassCycleFrames, 54);
     // One swell and dip per beat (18 ticks at speed 6), looping while the note holds.
     bass.volumeEnvelope = Envelope({{0, 64}, {5, 30}, {9, 10}, {14, 36}, {18, 64}}, -1);
     bass.volumeEnvelope.loopStart = 0;
@@ -237,7 +250,8 @@ XmInstrument MakePad() {
         signal[static_cast<std::size_t>(i)] +=
             0.5 * std::sin(kTwoPi * (kCycles / 2) * i / kLoopFrames);
     }
-    XmInstrument pad = Looped("pad", std::move(signal), kRate, kRate * kCycles / kLoopFrames, 40);
+    XmInstrument pad =
+        Looped("pad", Saturate(std::move(signal), 1.8), kRate, kRate * kCycles / kLoopFrames, 52);
     pad.volumeEnvelope = Envelope({{0, 18}, {24, 64}, {72, 54}}, 2);
     pad.fadeout = 0x180;
     return pad;
@@ -253,7 +267,7 @@ XmInstrument MakeLead() {
                                                const double weight = k % 2 ? 1.0 : 0.35;
                                                return weight * SoftRolloff(k, 9.0) / k;
                                            }),
-                               kRate, kRate / kCycleFrames, 38);
+                               kRate, kRate / kCycleFrames, 60);
     lead.volumeEnvelope = Envelope({{0, 64}, {8, 54}, {48, 42}}, 2);
     lead.fadeout = 0x300;
     lead.vibratoSweep = 48;
@@ -277,7 +291,7 @@ XmInstrument MakePluck() {
         signal[i] = 0.996 * 0.5 * (signal[i - kPeriod] + signal[i - kPeriod - 1]);
     }
     XmInstrument pluck =
-        OneShot("pluck", std::move(signal), kRate, kRate / (kPeriod + 0.5), 44, 168);
+        OneShot("pluck", std::move(signal), kRate, kRate / (kPeriod + 0.5), 64, 168);
     pluck.fadeout = 0x400;
     return pluck;
 }
@@ -295,7 +309,7 @@ XmInstrument MakeBell() {
         const double octave = 0.25 * std::sin(kTwoPi * 2.0 * kRootHz * t) * std::exp(-t / 0.2);
         signal[i] = (body + octave) * Attack(t);
     }
-    XmInstrument bell = OneShot("bell", std::move(signal), kRate, kRootHz, 34, 92);
+    XmInstrument bell = OneShot("bell", std::move(signal), kRate, kRootHz, 60, 92);
     bell.fadeout = 0x200;
     return bell;
 }

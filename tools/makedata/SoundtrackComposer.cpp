@@ -406,16 +406,24 @@ std::vector<Block> Arrangement() {
 // The whole song as one long pattern.
 class Sheet {
   public:
-    Sheet() : cells_(static_cast<std::size_t>(kTotalRows) * kSoundtrackChannels) {}
+    explicit Sheet(const std::vector<XmInstrument>& instruments)
+        : cells_(static_cast<std::size_t>(kTotalRows) * kSoundtrackChannels) {
+        for (const XmInstrument& instrument : instruments) {
+            levels_.push_back(instrument.sample.volume);
+        }
+    }
 
     XmCell& At(int row, int channel) {
         return cells_[static_cast<std::size_t>(row) * kSoundtrackChannels + channel];
     }
-    void Play(int row, int channel, int note, std::uint8_t instrument, int volume) {
+    // NOTE: a volume column overrides the sample's own volume, so the velocity
+    // (0..64) is scaled by it here: the samples' volumes stay the mix's levels.
+    void Play(int row, int channel, int note, std::uint8_t instrument, int velocity) {
         XmCell& cell = At(row, channel);
         cell.note = static_cast<std::uint8_t>(note);
         cell.instrument = instrument;
-        cell.volume = static_cast<std::uint8_t>(0x10 + std::clamp(volume, 0, 64));
+        const int volume = (std::clamp(velocity, 0, 64) * levels_[instrument - 1] + 32) / 64;
+        cell.volume = static_cast<std::uint8_t>(0x10 + volume);
     }
     void KeyOff(int row, int channel) {
         if (row < kTotalRows && At(row, channel).note == 0) {
@@ -457,6 +465,7 @@ class Sheet {
     }
 
     std::vector<XmCell> cells_;
+    std::vector<int> levels_; // per instrument, 0..64
 };
 
 int DrumVolume(char hit) {
@@ -678,7 +687,7 @@ XmModule ComposeSoundtrackModule() {
     module.instruments = {MakeKick(),  MakeSnare(), MakeClosedHat(),  MakeOpenHat(),
                           MakeCrash(), MakeBass(),  MakeWobbleBass(), MakePad(),
                           MakeLead(),  MakePluck(), MakeBell()};
-    Sheet sheet;
+    Sheet sheet(module.instruments);
     Composer composer(sheet);
     for (const Block& block : Arrangement()) {
         composer.WriteBlock(block);
