@@ -436,7 +436,7 @@ class Sheet {
     }
 
     // Cuts the sheet into patterns, sharing identical ones.
-    void Fill(XmModule& module) const {
+    void CutInto(XmModule& module) const {
         for (int position = 0; position < kSoundtrackPositions; ++position) {
             XmPattern pattern;
             pattern.numRows = kSoundtrackRowsPerPattern;
@@ -693,7 +693,7 @@ XmModule ComposeSoundtrackModule() {
         composer.WriteBlock(block);
     }
     composer.WriteEnding();
-    sheet.Fill(module);
+    sheet.CutInto(module);
     return module;
 }
 
