@@ -7,6 +7,7 @@
 #include "tools/makedata/Shading.h"
 #include "tools/makedata/TextRenderer.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 

@@ -8,10 +8,6 @@ std::uint64_t SeededRandom::Next() {
     return z ^ (z >> 31);
 }
 
-double SeededRandom::Uniform(double low, double high) {
-    return low + (high - low) * static_cast<double>(Next() >> 11) * 0x1.0p-53;
-}
-
 int SeededRandom::Between(int low, int high) {
     const auto span = static_cast<std::uint64_t>(high - low) + 1;
     return low + static_cast<int>(Next() % span);

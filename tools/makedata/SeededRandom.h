@@ -10,8 +10,6 @@ class SeededRandom {
     explicit SeededRandom(std::uint64_t seed) : state_(seed) {}
 
     std::uint64_t Next();
-    // Uniform in [low, high).
-    double Uniform(double low, double high);
     // Uniform in [low, high].
     int Between(int low, int high);
 

@@ -40,7 +40,7 @@ struct Sweet {
     Rgb flavour;
 };
 
-// The sweet nearest to (x, y) on the wrapped lattice, offset by (ox, oy).
+// The sweet nearest to (x, y) on the wrapped lattice.
 Sweet NearestSweet(double x, double y) {
     Sweet best{1e9, 1e9, {}};
     const int row = static_cast<int>(std::floor(y / kSpacing));
