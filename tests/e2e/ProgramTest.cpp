@@ -1,11 +1,12 @@
 // The real program and gltrace, run as a user runs them.
-#include "tests/e2e/ProgramRun.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestModule.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <utility>
@@ -83,6 +84,21 @@ TEST(ProgramTest, FindsItsDataInAZipInTheWorkingDirectory) {
     EXPECT_EQ(image.width, 64);
     EXPECT_EQ(image.height, 48);
     EXPECT_NEAR(image.rgb[1], 100, 3); // green tinted by half
+}
+
+TEST(ProgramTest, PlaysTheBuildsOwnDataFromItsZipWithoutStandIns) {
+    TempFolder out;
+    const auto shot = out.Path() / "show.png";
+    const auto archive = std::filesystem::path(QUORVEL8_DATA_DIR) / "demodat.zip";
+    const ProgramResult run = RunProgram(
+        kProgram,
+        {"--data", archive.string(), "--screenshot", "30", shot.string(), "--size", "320x240"},
+        kHeadless);
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.err.find("picture:"), std::string::npos) << run.err;
+    PngImage image;
+    ASSERT_TRUE(ReadPng(shot, &image));
+    EXPECT_GT(*std::max_element(image.rgb.begin(), image.rgb.end()), 40);
 }
 
 TEST(ProgramTest, RefusesABadScriptWithEveryErrorBeforeAnyWindow) {

@@ -1,5 +1,5 @@
 // gltrace on the grid warps: whole frames, call by call, at any demo time.
-#include "tests/e2e/ProgramRun.h"
+#include "tests/support/ProgramRun.h"
 
 #include <gtest/gtest.h>
 

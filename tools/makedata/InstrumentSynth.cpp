@@ -2,7 +2,7 @@
 // nothing reads the clock or the machine, so the samples are the same on every build.
 #include "tools/makedata/InstrumentSynth.h"
 
-#include "tools/makedata/SynthRandom.h"
+#include "tools/makedata/SeededRandom.h"
 
 #include <algorithm>
 #include <cmath>
@@ -49,7 +49,7 @@ double Metal(double t, double scale) {
 
 std::vector<double> Cymbal(double sampleRate, double seconds, double decaySeconds,
                            double metalScale, double cutoffHz, std::uint32_t seed) {
-    SynthRandom random(seed);
+    SeededRandom random(seed);
     std::vector<double> signal = Silence(sampleRate, seconds);
     for (std::size_t i = 0; i < signal.size(); ++i) {
         const double t = static_cast<double>(i) / sampleRate;
@@ -159,7 +159,7 @@ std::vector<std::int16_t> ToFrames(const std::vector<double>& signal, double pea
 
 XmInstrument MakeKick() {
     constexpr double kRate = 22050.0;
-    SynthRandom random(0x4B1C);
+    SeededRandom random(0x4B1C);
     std::vector<double> signal = Silence(kRate, 0.36);
     double phase = 0.0;
     for (std::size_t i = 0; i < signal.size(); ++i) {
@@ -176,7 +176,7 @@ XmInstrument MakeKick() {
 
 XmInstrument MakeSnare() {
     constexpr double kRate = 22050.0;
-    SynthRandom random(0x5A4E);
+    SeededRandom random(0x5A4E);
     std::vector<double> signal = Silence(kRate, 0.3);
     double previousNoise = 0.0;
     double smooth = 0.0;
@@ -279,7 +279,7 @@ XmInstrument MakeLead() {
 XmInstrument MakePluck() {
     constexpr double kRate = 22050.0;
     constexpr int kPeriod = 100;
-    SynthRandom random(0x91C4);
+    SeededRandom random(0x91C4);
     std::vector<double> signal = Silence(kRate, 0.9);
     // Plucked string: a burst of soft noise circulating through an averaging delay line.
     double smooth = 0.0;

@@ -6,7 +6,7 @@
 #include "tools/makedata/SoundtrackComposer.h"
 
 #include "tools/makedata/InstrumentSynth.h"
-#include "tools/makedata/SynthRandom.h"
+#include "tools/makedata/SeededRandom.h"
 #include "tools/makedata/XmWriter.h"
 
 #include <algorithm>
@@ -672,7 +672,7 @@ class Composer {
     }
 
     Sheet& sheet_;
-    SynthRandom random_;
+    SeededRandom random_;
 };
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "tests/e2e/ProgramRun.h"
+#include "tests/support/ProgramRun.h"
 
 #include "tests/support/TestFiles.h"
 

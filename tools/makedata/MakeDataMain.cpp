@@ -1,0 +1,57 @@
+// makedata: generates the show's data. The build runs it to write demodat/
+// and demodat.zip; --contact-sheet writes a PNG of the pictures for a person
+// to look at.
+#include "tools/makedata/ContactSheet.h"
+#include "tools/makedata/ShowFiles.h"
+#include "tools/makedata/ZipPacker.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <exception>
+
+int main(int argc, char** argv) {
+    CLI::App app{"makedata: generates the pictures of quorvel 8 and packs demodat/ and "
+                 "demodat.zip"};
+    MakeDataInputs inputs;
+    inputs.fontDirectory = QUORVEL_FONT_DIR;
+    std::filesystem::path directory;
+    std::filesystem::path archive;
+    std::filesystem::path contactSheet;
+    app.add_option("--script", inputs.scriptFile,
+                   "the timeline script to pack (with --out, --zip)");
+    app.add_option("--fonts", inputs.fontDirectory, "the folder of the DejaVu fonts")
+        ->capture_default_str();
+    app.add_option("--out", directory, "the data folder to write (demodat)");
+    app.add_option("--zip", archive, "the archive to write (demodat.zip)");
+    app.add_option("--contact-sheet", contactSheet, "a PNG of the nine pictures to write");
+    CLI11_PARSE(app, argc, argv);
+    if (directory.empty() && archive.empty() && contactSheet.empty()) {
+        std::fprintf(stderr, "makedata: nothing to write: give --out, --zip or --contact-sheet\n");
+        return 2;
+    }
+    const bool packing = !directory.empty() || !archive.empty();
+    if (packing && inputs.scriptFile.empty()) {
+        std::fprintf(stderr, "makedata: --out and --zip need --script\n");
+        return 2;
+    }
+    try {
+        CheckMakeDataInputs(inputs, packing);
+        if (packing) {
+            const std::vector<GeneratedFile> files = GenerateShowFiles(inputs);
+            if (!directory.empty()) {
+                WriteShowDirectory(directory, files);
+            }
+            if (!archive.empty()) {
+                PackZip(archive, files);
+            }
+        }
+        if (!contactSheet.empty()) {
+            WriteContactSheet(contactSheet, inputs);
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "makedata: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
