@@ -15,7 +15,11 @@ namespace {
 
 constexpr int kWidth = 512;
 constexpr int kHeight = 2048;
-constexpr int kTextWidth = 430;
+// The quad is 0.7 to 3.1 frames wide but one frame is only a quarter of the
+// picture high, so letters are drawn condensed and the lines kept to the
+// middle: at a typical width they read upright and fill most of the frame.
+constexpr int kTextWidth = 240;
+constexpr double kCondensed = 0.45;
 
 constexpr std::array<std::string_view, 24> kGroups = {
     "Kwastjesvolk", "Brommerbende",     "Zwirrel",     "Gommeltak",     "Bruulpaard",
@@ -47,22 +51,24 @@ PictureCanvas PaintGreets(const MakeDataInputs& inputs) {
     const TextRenderer plain(inputs.fontDirectory / "DejaVuSans.ttf");
     PictureCanvas canvas(kWidth, kHeight);
 
-    const TextMask title = bold.Render("greetings", bold.SizeToFit("greetings", kTextWidth));
+    const int titleSize = std::min(72, bold.SizeToFit("greetings", kTextWidth, 0, kCondensed));
+    const TextMask title = bold.Render("greetings", titleSize, 0, kCondensed);
     CentredLine(canvas, title, 190, Bytes(255, 200, 90));
-    const TextMask from = plain.Render("quorvel 8 waves to", 30);
+    const TextMask from = plain.Render("quorvel 8 waves to", 30, 0, kCondensed);
     CentredLine(canvas, from, 250, Bytes(200, 210, 255));
 
     constexpr int kFirstName = 360;
     constexpr int kPitch = 62;
     for (std::size_t i = 0; i < kGroups.size(); ++i) {
         const std::string_view name = kGroups[i];
-        const int size = std::min(40, bold.SizeToFit(name, kTextWidth));
-        CentredLine(canvas, bold.Render(name, size), kFirstName + static_cast<int>(i) * kPitch,
-                    kHues[i % kHues.size()]);
+        const int size = std::min(40, bold.SizeToFit(name, kTextWidth, 0, kCondensed));
+        CentredLine(canvas, bold.Render(name, size, 0, kCondensed),
+                    kFirstName + static_cast<int>(i) * kPitch, kHues[i % kHues.size()]);
     }
     const int lastName = kFirstName + static_cast<int>(kGroups.size() - 1) * kPitch;
-    CentredLine(canvas, plain.Render("and everyone we forgot", 30), lastName + 100,
+    CentredLine(canvas, plain.Render("and everyone we forgot", 30, 0, kCondensed), lastName + 100,
                 Bytes(200, 210, 255));
-    CentredLine(canvas, bold.Render("tarvendolk", 48, 4), lastName + 190, Bytes(255, 200, 90));
+    CentredLine(canvas, bold.Render("tarvendolk", 48, 2, kCondensed), lastName + 190,
+                Bytes(255, 200, 90));
     return canvas;
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <stdexcept>
 
 struct TextRenderer::Handles {
@@ -63,9 +64,12 @@ TextRenderer::~TextRenderer() {
     FT_Done_FreeType(handles_->library);
 }
 
-TextMask TextRenderer::Render(std::string_view text, int pixelSize, int extraSpacing) const {
+TextMask TextRenderer::Render(std::string_view text, int pixelSize, int extraSpacing,
+                              double widthScale) const {
     FT_Face face = handles_->face;
-    if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize)) != 0) {
+    const auto pixelWidth = std::max(1L, std::lround(pixelSize * widthScale));
+    if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(pixelWidth),
+                           static_cast<FT_UInt>(pixelSize)) != 0) {
         throw std::runtime_error("font: [" + fontFile_.string() + "] has no size " +
                                  std::to_string(pixelSize));
     }
@@ -137,12 +141,13 @@ TextMask TextRenderer::Render(std::string_view text, int pixelSize, int extraSpa
     return mask;
 }
 
-int TextRenderer::SizeToFit(std::string_view text, int width, int extraSpacing) const {
+int TextRenderer::SizeToFit(std::string_view text, int width, int extraSpacing,
+                            double widthScale) const {
     int fits = 4;
     int tooBig = 1024;
     while (tooBig - fits > 1) {
         const int size = (fits + tooBig) / 2;
-        (Render(text, size, extraSpacing).width <= width ? fits : tooBig) = size;
+        (Render(text, size, extraSpacing, widthScale).width <= width ? fits : tooBig) = size;
     }
     return fits;
 }

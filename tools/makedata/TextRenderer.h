@@ -33,10 +33,13 @@ class TextRenderer {
     TextRenderer& operator=(const TextRenderer&) = delete;
 
     // One line of UTF-8 text at a size in pixels (the em height), kerned;
-    // extraSpacing adds pixels between letters.
-    TextMask Render(std::string_view text, int pixelSize, int extraSpacing = 0) const;
+    // extraSpacing adds pixels between letters; widthScale below 1 condenses
+    // the letters, for pictures the show stretches sideways.
+    TextMask Render(std::string_view text, int pixelSize, int extraSpacing = 0,
+                    double widthScale = 1.0) const;
     // The largest size at which the line fits within width pixels.
-    int SizeToFit(std::string_view text, int width, int extraSpacing = 0) const;
+    int SizeToFit(std::string_view text, int width, int extraSpacing = 0,
+                  double widthScale = 1.0) const;
 
   private:
     struct Handles;
