@@ -5,6 +5,8 @@
 
 #include "effects/flat/BgdingEffect.h"
 #include "effects/warp/Inoop2Effect.h"
+#include "effects/warp/Inoop3Effect.h"
+#include "effects/warp/Inoop4Effect.h"
 #include "effects/warp/WobbelEffect.h"
 #include "host/DemoGL.h"
 
@@ -18,10 +20,14 @@ int DemoMain(HINSTANCE instance) {
     auto* bgding = new (std::nothrow) BgdingEffect;
     auto* wobbel = new (std::nothrow) WobbelEffect;
     auto* inoop2 = new (std::nothrow) Inoop2Effect;
+    auto* inoop3 = new (std::nothrow) Inoop3Effect;
+    auto* inoop4 = new (std::nothrow) Inoop4Effect;
 
     RegisterEffect(bgding, "BGDING");
     RegisterEffect(wobbel, "WOBBEL");
     RegisterEffect(inoop2, "INOOP2");
+    RegisterEffect(inoop3, "INOOP3");
+    RegisterEffect(inoop4, "INOOP4");
 
     SetStartupDialogVars("quorvel 8", "tarvendolk", 0, 1, 1, 1, 0);
     RunApp(instance, "quorvel 8", 0, 0, 0);
