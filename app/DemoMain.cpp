@@ -9,6 +9,8 @@
 #include "effects/flat/LogoEffect.h"
 #include "effects/flat/WortelEffect.h"
 #include "effects/warp/Inoop2Effect.h"
+#include "effects/warp/Inoop3Effect.h"
+#include "effects/warp/Inoop4Effect.h"
 #include "effects/warp/WobbelEffect.h"
 #include "host/DemoGL.h"
 #include "music/BassEffect.h"
@@ -25,6 +27,8 @@ int DemoMain(HINSTANCE instance) {
     auto* greets = new (std::nothrow) GreetsEffect;
     auto* wobbel = new (std::nothrow) WobbelEffect;
     auto* inoop2 = new (std::nothrow) Inoop2Effect;
+    auto* inoop3 = new (std::nothrow) Inoop3Effect;
+    auto* inoop4 = new (std::nothrow) Inoop4Effect;
     auto* logo = new (std::nothrow) LogoEffect;
     auto* wortel = new (std::nothrow) WortelEffect;
     auto* bass = new (std::nothrow) BassEffect;
@@ -35,6 +39,8 @@ int DemoMain(HINSTANCE instance) {
     RegisterEffect(greets, "GREETS");
     RegisterEffect(wobbel, "WOBBEL");
     RegisterEffect(inoop2, "INOOP2");
+    RegisterEffect(inoop3, "INOOP3");
+    RegisterEffect(inoop4, "INOOP4");
     RegisterEffect(logo, "LOGO");
     RegisterEffect(wortel, "WORTEL");
 

@@ -1,7 +1,11 @@
-// What the grid warps cost: each table fill alone, in time per vertex, and one
+// What the grid warps cost: each table fill alone, in time per vertex (a ray
+// for the ray-cast warps), and one
 // whole frame (fill, draw and finish) on Mesa through EGL at the capture size
 // of 1280x960, in frames per second.
 #include "effects/warp/Inoop2Effect.h"
+#include "effects/warp/Inoop3Effect.h"
+#include "effects/warp/Inoop4Effect.h"
+#include "effects/warp/TrigTables.h"
 #include "effects/warp/WobbelEffect.h"
 #include "platform/host/DataSource.h"
 #include "platform/host/FileStore.h"
@@ -59,6 +63,31 @@ void BM_FillWobbelTable(benchmark::State& state) {
 }
 BENCHMARK(BM_FillWobbelTable);
 
+void FillRayCastFrames(benchmark::State& state, RayCastSurfaces surfaces, int startMs) {
+    FillTrigTables();
+    auto lens = std::make_unique<LensTable>();
+    FillLensTable(*lens);
+    auto table = std::make_unique<ShadedWarpTable>();
+    int timeMs = startMs;
+    for (auto _ : state) {
+        FillRayCastTable(timeMs, surfaces, *lens, *table);
+        benchmark::DoNotOptimize(table.get());
+        benchmark::ClobberMemory();
+        timeMs += 17;
+    }
+    state.counters["vertex"] = PerVertex(state);
+}
+
+void BM_FillInoop3Table(benchmark::State& state) {
+    FillRayCastFrames(state, RayCastSurfaces::Planes, 27000);
+}
+BENCHMARK(BM_FillInoop3Table);
+
+void BM_FillInoop4Table(benchmark::State& state) {
+    FillRayCastFrames(state, RayCastSurfaces::Tunnel, 108000);
+}
+BENCHMARK(BM_FillInoop4Table);
+
 // A diagonal colour ramp, so the texture is sampled as a real picture would be.
 std::vector<unsigned char> RampJpeg(int side) {
     std::vector<std::uint8_t> rgb(static_cast<std::size_t>(side) * side * 3);
@@ -79,6 +108,8 @@ struct WarpStage {
     WarpStage() {
         folder.Write("pakje.jpg", RampJpeg(256));
         folder.Write("Snoep.jpg", RampJpeg(256));
+        folder.Write("boek.jpg", RampJpeg(256));
+        folder.Write("Dralm.jpg", RampJpeg(256));
         std::string error;
         surface = CreateOffscreenSurface(kFrameWidth, kFrameHeight, &error);
         if (!surface) {
@@ -94,8 +125,12 @@ struct WarpStage {
         surface->BeginFrame();
         inoop2.Init(kFrameWidth, kFrameHeight);
         wobbel.Init(kFrameWidth, kFrameHeight);
+        inoop3.Init(kFrameWidth, kFrameHeight);
+        inoop4.Init(kFrameWidth, kFrameHeight);
         inoop2.Activate();
         wobbel.Activate();
+        inoop3.Activate();
+        inoop4.Activate();
     }
 
     TempFolder folder;
@@ -105,6 +140,8 @@ struct WarpStage {
     std::unique_ptr<TextureStore> textures;
     Inoop2Effect inoop2;
     WobbelEffect wobbel;
+    Inoop3Effect inoop3;
+    Inoop4Effect inoop4;
 };
 
 WarpStage& Stage() {
@@ -134,6 +171,16 @@ void BM_WobbelFrame(benchmark::State& state) {
     RunFrames(state, Stage().wobbel, 45000);
 }
 BENCHMARK(BM_WobbelFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Inoop3Frame(benchmark::State& state) {
+    RunFrames(state, Stage().inoop3, 27000);
+}
+BENCHMARK(BM_Inoop3Frame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Inoop4Frame(benchmark::State& state) {
+    RunFrames(state, Stage().inoop4, 108000);
+}
+BENCHMARK(BM_Inoop4Frame)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

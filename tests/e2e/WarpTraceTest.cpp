@@ -42,4 +42,22 @@ TEST(WarpTraceTest, WobbelAtANegativeTimePrintsTheUnshadedMesh) {
     EXPECT_EQ(lines.back(), "glPopAttrib()");
 }
 
+TEST(WarpTraceTest, RayCastWarpsPrintTheirMeshWithoutTouchingBlending) {
+    const ProgramResult planes = RunProgram(kGlTrace, {"INOOP3", "0"});
+    ASSERT_EQ(planes.exitStatus, 0) << planes.err;
+    const std::vector<std::string> lines = Lines(planes.out);
+    ASSERT_EQ(lines.size(), 8u + 2 + 4800 * 14 + 3);
+    EXPECT_EQ(planes.out.find("GL_BLEND"), std::string::npos);
+    EXPECT_EQ(lines[11], "glColor3f(0.432621002, 0.432621002, 0.432621002)");
+    EXPECT_EQ(lines[12], "glTexCoord2f(0.386349052, -3.45966005)");
+
+    const ProgramResult tunnel = RunProgram(kGlTrace, {"INOOP4", "0"});
+    ASSERT_EQ(tunnel.exitStatus, 0) << tunnel.err;
+    const std::vector<std::string> tunnelLines = Lines(tunnel.out);
+    ASSERT_EQ(tunnelLines.size(), lines.size());
+    EXPECT_EQ(tunnelLines[11], "glColor3f(0.678232074, 0.678232074, 0.678232074)");
+    EXPECT_EQ(tunnelLines[12], "glTexCoord2f(0.217944086, -1.95163524)");
+    EXPECT_EQ(tunnelLines.back(), "glPopAttrib()");
+}
+
 } // namespace

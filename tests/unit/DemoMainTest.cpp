@@ -108,9 +108,9 @@ TEST_F(DemoMainTest, CreatesAllBeforeRegisteringAndRegistersInTheShowsOrder) {
         registered.push_back(registration.name);
         nameOf[registration.effect] = registration.name;
     }
-    // The effects built so far, so the orders below really cover them.
-    for (const char* name :
-         {"BASS", "FLARE", "BGDING", "GREETS", "WOBBEL", "INOOP2", "LOGO", "WORTEL"}) {
+    // Every effect of the show, so the orders below really cover them.
+    for (const char* name : {"BASS", "FLARE", "BGDING", "GREETS", "WOBBEL", "INOOP2", "INOOP3",
+                             "INOOP4", "LOGO", "WORTEL"}) {
         EXPECT_NE(std::find(registered.begin(), registered.end(), name), registered.end()) << name;
     }
     EXPECT_EQ(registered, Only(kRegistrationOrder, registered));

@@ -5,6 +5,9 @@
 // failures run in a fresh process (a death test re-running the program), as a
 // warp takes its block only once per process.
 #include "effects/warp/Inoop2Effect.h"
+#include "effects/warp/Inoop3Effect.h"
+#include "effects/warp/Inoop4Effect.h"
+#include "effects/warp/LensTable.h"
 #include "effects/warp/WobbelEffect.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/RecordingGL.h"
@@ -52,8 +55,11 @@ TEST(WarpTableAllocation, TakesABlockTwiceTheSizeOfEachTable) {
     EXPECT_EQ(lastRequestedBytes, 118584u);
     UnshadedWarpTable* unshaded = AllocateUnshadedWarpTable("WOBBEL");
     EXPECT_EQ(lastRequestedBytes, 79056u);
+    LensTable* lens = AllocateLensTable("INOOP3");
+    EXPECT_EQ(lastRequestedBytes, 39528u);
     ::operator delete(shaded);
     ::operator delete(unshaded);
+    ::operator delete(lens);
 }
 
 TEST(WarpTableAllocationDeathTest, Inoop2WithoutItsTableSaysSoOnceAndDrawsNothing) {
@@ -68,6 +74,20 @@ TEST(WarpTableAllocationDeathTest, WobbelWithoutItsTableSaysSoOnceAndDrawsNothin
     WobbelEffect effect;
     EXPECT_EXIT(InitAndDrawWithoutATable(effect, 79056), ::testing::ExitedWithCode(0),
                 "^WOBBEL: cannot allocate its warp table \\(79056 bytes\\); it draws nothing\n$");
+}
+
+TEST(WarpTableAllocationDeathTest, Inoop3WithoutItsLensTableSaysSoOnceAndDrawsNothing) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    Inoop3Effect effect;
+    EXPECT_EXIT(InitAndDrawWithoutATable(effect, 39528), ::testing::ExitedWithCode(0),
+                "^INOOP3: cannot allocate its lens table \\(39528 bytes\\); it draws nothing\n$");
+}
+
+TEST(WarpTableAllocationDeathTest, Inoop4WithoutItsWarpTableSaysSoOnceAndDrawsNothing) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    Inoop4Effect effect;
+    EXPECT_EXIT(InitAndDrawWithoutATable(effect, 118584), ::testing::ExitedWithCode(0),
+                "^INOOP4: cannot allocate its warp table \\(118584 bytes\\); it draws nothing\n$");
 }
 
 } // namespace
