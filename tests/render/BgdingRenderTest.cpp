@@ -1,4 +1,5 @@
 #include "effects/flat/BgdingEffect.h"
+#include "tests/render/GlStateProbe.h"
 #include "tests/render/RenderHarness.h"
 
 #include <GL/gl.h>
@@ -66,36 +67,23 @@ TEST_F(BgdingRenderTest, GivesBackBlendingTextureModeAndProjectionAndLeavesProje
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(-2, 3, -4, 5, -6, 7);
-    std::array<GLfloat, 16> projectionBefore{};
-    glGetFloatv(GL_PROJECTION_MATRIX, projectionBefore.data());
+    const GlMatrix projectionBefore = ProjectionMatrix();
     glMatrixMode(GL_MODELVIEW);
     glColor3f(0.25f, 0.5f, 0.75f);
 
     effect.RenderFrame(0);
 
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_PROJECTION);
+    EXPECT_EQ(GlInteger(GL_MATRIX_MODE), GL_PROJECTION);
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    GLint source = 0;
-    GLint destination = 0;
-    glGetIntegerv(GL_BLEND_SRC, &source);
-    glGetIntegerv(GL_BLEND_DST, &destination);
-    EXPECT_EQ(source, GL_SRC_ALPHA);
-    EXPECT_EQ(destination, GL_ONE);
+    EXPECT_EQ(GlInteger(GL_BLEND_SRC), GL_SRC_ALPHA);
+    EXPECT_EQ(GlInteger(GL_BLEND_DST), GL_ONE);
     GLint envMode = 0;
     glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &envMode);
     EXPECT_EQ(envMode, GL_REPLACE);
-    std::array<GLfloat, 16> projectionAfter{};
-    glGetFloatv(GL_PROJECTION_MATRIX, projectionAfter.data());
-    EXPECT_EQ(projectionAfter, projectionBefore);
-    std::array<GLfloat, 4> colour{};
-    glGetFloatv(GL_CURRENT_COLOR, colour.data());
-    EXPECT_EQ(colour, (std::array<GLfloat, 4>{0.25f, 0.5f, 0.75f, 1}));
-    GLint bound = -1;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(bound, 0);
+    EXPECT_EQ(ProjectionMatrix(), projectionBefore);
+    EXPECT_EQ(GlFloats<4>(GL_CURRENT_COLOR), (std::array<GLfloat, 4>{0.25f, 0.5f, 0.75f, 1}));
+    EXPECT_EQ(GlInteger(GL_TEXTURE_BINDING_2D, -1), 0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

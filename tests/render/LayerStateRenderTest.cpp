@@ -4,6 +4,7 @@
 #include "effects/flat/GreetsEffect.h"
 #include "effects/flat/LogoEffect.h"
 #include "effects/flat/WortelEffect.h"
+#include "tests/render/GlStateProbe.h"
 #include "tests/render/RenderHarness.h"
 
 #include <GL/gl.h>
@@ -38,30 +39,18 @@ TEST_P(LayerStateRenderTest, GivesBackBlendingAndProjection) {
     glBlendFunc(GL_DST_COLOR, GL_ZERO);
     glMatrixMode(GL_PROJECTION);
     glOrtho(-2, 3, -4, 5, -6, 7);
-    std::array<GLfloat, 16> projectionBefore{};
-    glGetFloatv(GL_PROJECTION_MATRIX, projectionBefore.data());
-    GLint depthBefore = 0;
-    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depthBefore);
+    const GlMatrix projectionBefore = ProjectionMatrix();
+    const GLint depthBefore = GlInteger(GL_PROJECTION_STACK_DEPTH);
     glMatrixMode(GL_MODELVIEW);
 
     effect->RenderFrame(GetParam().timeMs);
 
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_PROJECTION);
+    EXPECT_EQ(GlInteger(GL_MATRIX_MODE), GL_PROJECTION);
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    GLint source = 0;
-    GLint destination = 0;
-    glGetIntegerv(GL_BLEND_SRC, &source);
-    glGetIntegerv(GL_BLEND_DST, &destination);
-    EXPECT_EQ(source, GL_DST_COLOR);
-    EXPECT_EQ(destination, GL_ZERO);
-    std::array<GLfloat, 16> projectionAfter{};
-    glGetFloatv(GL_PROJECTION_MATRIX, projectionAfter.data());
-    EXPECT_EQ(projectionAfter, projectionBefore);
-    GLint depthAfter = 0;
-    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depthAfter);
-    EXPECT_EQ(depthAfter, depthBefore);
+    EXPECT_EQ(GlInteger(GL_BLEND_SRC), GL_DST_COLOR);
+    EXPECT_EQ(GlInteger(GL_BLEND_DST), GL_ZERO);
+    EXPECT_EQ(ProjectionMatrix(), projectionBefore);
+    EXPECT_EQ(GlInteger(GL_PROJECTION_STACK_DEPTH), depthBefore);
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     effect->Deactivate();

@@ -1,5 +1,6 @@
 #include "effects/warp/Inoop3Effect.h"
 #include "effects/warp/Inoop4Effect.h"
+#include "tests/render/GlStateProbe.h"
 #include "tests/render/RenderHarness.h"
 
 #include <GL/gl.h>
@@ -42,28 +43,6 @@ class RayCastRenderTest : public ::testing::Test {
         inoop4.Deactivate();
     }
 
-    // After a ray-cast warp: projection mode, the modelview stepped back along
-    // z, the projection as before and blending exactly as it was found.
-    void ExpectStateAfterWarp(const std::array<GLfloat, 16>& projectionBefore, bool blending) {
-        GLint mode = 0;
-        glGetIntegerv(GL_MATRIX_MODE, &mode);
-        EXPECT_EQ(mode, GL_PROJECTION);
-        std::array<GLfloat, 16> modelview{};
-        glGetFloatv(GL_MODELVIEW_MATRIX, modelview.data());
-        EXPECT_EQ(modelview,
-                  (std::array<GLfloat, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -0.1f, 1}));
-        EXPECT_EQ(Projection(), projectionBefore);
-        EXPECT_EQ(glIsEnabled(GL_BLEND), blending ? GL_TRUE : GL_FALSE);
-        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    }
-
-    std::array<GLfloat, 16> Projection() {
-        std::array<GLfloat, 16> projection{};
-        glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
-        return projection;
-    }
-
     RenderHarness harness;
     Inoop3Effect inoop3;
     Inoop4Effect inoop4;
@@ -71,9 +50,9 @@ class RayCastRenderTest : public ::testing::Test {
 
 TEST_F(RayCastRenderTest, Inoop3DrawsOpaqueWhenBlendingIsOffAndDarkensWithDistance) {
     harness.BeginFrame();
-    const std::array<GLfloat, 16> projection = Projection();
+    const GlMatrix projection = ProjectionMatrix();
     inoop3.RenderFrame(0);
-    ExpectStateAfterWarp(projection, false);
+    ExpectStateAfterGridWarp(projection, false);
     harness.ReadBack();
     EXPECT_TRUE(ColourNear(harness.At(160, 120), Scaled(kBoek, kCentreGrey), 4));
     // The corner pixel lies within a quad of vertex (0, 0); its neighbours differ little.
@@ -88,15 +67,11 @@ TEST_F(RayCastRenderTest, Inoop4AddsToWhatIsThereWhenTheLayerBeforeLeftAdditiveB
     glBlendFunc(GL_ONE, GL_ONE);
     glMatrixMode(GL_PROJECTION);
     glOrtho(-2, 3, -4, 5, -6, 7);
-    const std::array<GLfloat, 16> projection = Projection();
+    const GlMatrix projection = ProjectionMatrix();
     inoop4.RenderFrame(0);
-    ExpectStateAfterWarp(projection, true);
-    GLint source = 0;
-    GLint destination = 0;
-    glGetIntegerv(GL_BLEND_SRC, &source);
-    glGetIntegerv(GL_BLEND_DST, &destination);
-    EXPECT_EQ(source, GL_ONE);
-    EXPECT_EQ(destination, GL_ONE);
+    ExpectStateAfterGridWarp(projection, true);
+    EXPECT_EQ(GlInteger(GL_BLEND_SRC), GL_ONE);
+    EXPECT_EQ(GlInteger(GL_BLEND_DST), GL_ONE);
     harness.ReadBack();
     EXPECT_TRUE(ColourNear(harness.At(160, 120), Scaled(kDralm, kCentreGrey, 64), 4));
     EXPECT_TRUE(ColourNear(harness.At(0, 0), Scaled(kDralm, kTunnelCornerGrey, 64), 6));

@@ -1,5 +1,6 @@
 #include "effects/warp/Inoop2Effect.h"
 #include "effects/warp/WobbelEffect.h"
+#include "tests/render/GlStateProbe.h"
 #include "tests/render/RenderHarness.h"
 
 #include <GL/gl.h>
@@ -59,37 +60,14 @@ class WarpRenderTest : public ::testing::Test {
         glRotatef(30, 0, 0, 1);
     }
 
-    // After any grid warp: projection mode, the modelview stepped back along z,
-    // and everything its attribute push and projection push covered as before.
-    void ExpectStateAfterWarp(const std::array<GLfloat, 16>& projectionBefore) {
-        GLint mode = 0;
-        glGetIntegerv(GL_MATRIX_MODE, &mode);
-        EXPECT_EQ(mode, GL_PROJECTION);
-        std::array<GLfloat, 16> modelview{};
-        glGetFloatv(GL_MODELVIEW_MATRIX, modelview.data());
-        EXPECT_EQ(modelview,
-                  (std::array<GLfloat, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -0.1f, 1}));
-        std::array<GLfloat, 16> projection{};
-        glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
-        EXPECT_EQ(projection, projectionBefore);
-        EXPECT_TRUE(glIsEnabled(GL_BLEND));
-        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-        GLint source = 0;
-        GLint destination = 0;
-        glGetIntegerv(GL_BLEND_SRC, &source);
-        glGetIntegerv(GL_BLEND_DST, &destination);
-        EXPECT_EQ(source, GL_ONE);
-        EXPECT_EQ(destination, GL_ONE);
-        GLint bound = 0;
-        glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-        EXPECT_NE(bound, 0);
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    }
-
-    std::array<GLfloat, 16> Projection() {
-        std::array<GLfloat, 16> projection{};
-        glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
-        return projection;
+    // After an opaque warp over the foreign state: everything its attribute
+    // push and projection push covered as before, the additive blending and a
+    // bound texture included.
+    void ExpectStateAfterWarp(const GlMatrix& projectionBefore) {
+        ExpectStateAfterGridWarp(projectionBefore, true);
+        EXPECT_EQ(GlInteger(GL_BLEND_SRC), GL_ONE);
+        EXPECT_EQ(GlInteger(GL_BLEND_DST), GL_ONE);
+        EXPECT_NE(GlInteger(GL_TEXTURE_BINDING_2D), 0);
     }
 
     RenderHarness harness;
@@ -100,7 +78,7 @@ class WarpRenderTest : public ::testing::Test {
 TEST_F(WarpRenderTest, Inoop2DrawsOpaqueOverAnyBlendingAndGivesItBack) {
     harness.BeginFrame();
     LeaveForeignState();
-    const std::array<GLfloat, 16> projection = Projection();
+    const GlMatrix projection = ProjectionMatrix();
     inoop2.RenderFrame(0);
     ExpectStateAfterWarp(projection);
     harness.ReadBack();
@@ -114,7 +92,7 @@ TEST_F(WarpRenderTest, Inoop2DrawsOpaqueOverAnyBlendingAndGivesItBack) {
 TEST_F(WarpRenderTest, WobbelDrawsOpaqueInTheCurrentColourAndGivesBlendingBack) {
     harness.BeginFrame();
     LeaveForeignState();
-    const std::array<GLfloat, 16> projection = Projection();
+    const GlMatrix projection = ProjectionMatrix();
     wobbel.RenderFrame(0);
     ExpectStateAfterWarp(projection);
     harness.ReadBack();
@@ -128,8 +106,7 @@ TEST_F(WarpRenderTest, WobbelAfterInoop2IsTintedByTheGreyOfItsLastCorner) {
     harness.BeginFrame();
     inoop2.RenderFrame(0);
     const double grey = Inoop2GreyAtTimeZero(79, 60);
-    std::array<GLfloat, 4> colour{};
-    glGetFloatv(GL_CURRENT_COLOR, colour.data());
+    const std::array<GLfloat, 4> colour = GlFloats<4>(GL_CURRENT_COLOR);
     EXPECT_NEAR(colour[0], grey, 1e-6);
     EXPECT_NEAR(colour[2], grey, 1e-6);
     wobbel.RenderFrame(0);

@@ -1,4 +1,5 @@
 #include "effects/flat/WortelEffect.h"
+#include "tests/render/GlStateProbe.h"
 #include "tests/render/RenderHarness.h"
 
 #include <GL/gl.h>
@@ -50,19 +51,10 @@ TEST_F(WortelRenderTest, LeavesTheModelviewTranslatedAndTheColourWhite) {
     glMatrixMode(GL_MODELVIEW);
     glTranslatef(3, 4, 5);
     effect.RenderFrame(4321);
-    std::array<GLfloat, 16> modelview{};
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview.data());
-    EXPECT_EQ(modelview,
-              (std::array<GLfloat, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -0.1f, 1}));
-    std::array<GLfloat, 4> colour{};
-    glGetFloatv(GL_CURRENT_COLOR, colour.data());
-    EXPECT_EQ(colour, (std::array<GLfloat, 4>{1, 1, 1, 1}));
-    GLint bound = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_NE(bound, 0);
-    GLfloat clearColour[4] = {};
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
-    EXPECT_EQ(clearColour[0], 0.0f); // the host's black comes back
+    EXPECT_EQ(GlFloats<16>(GL_MODELVIEW_MATRIX), kSteppedBackModelview);
+    EXPECT_EQ(GlFloats<4>(GL_CURRENT_COLOR), (std::array<GLfloat, 4>{1, 1, 1, 1}));
+    EXPECT_NE(GlInteger(GL_TEXTURE_BINDING_2D), 0);
+    EXPECT_EQ(GlFloats<4>(GL_COLOR_CLEAR_VALUE)[0], 0.0f); // the host's black comes back
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

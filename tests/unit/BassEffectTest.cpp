@@ -1,6 +1,7 @@
 #include "music/BassEffect.h"
 #include "tests/support/FakeAudio.h"
 #include "tests/support/FakeHost.h"
+#include "tests/support/FakeSoundtrack.h"
 #include "tests/support/RecordingGL.h"
 
 #include <gtest/gtest.h>
@@ -15,12 +16,7 @@ using Calls = std::vector<std::string>;
 
 class BassEffectTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ResetFakeAudio();
-        ResetFakeHost();
-        SetFakeFile("Ar_8peos.xm", "module bytes");
-        NameFakeAudioPointer(LoadFile("Ar_8peos.xm"), "module");
-    }
+    void SetUp() override { ResetWithFakeSoundtrack(); }
     void TearDown() override { effect.Deactivate(); }
 
     BassEffect effect;

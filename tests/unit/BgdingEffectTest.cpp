@@ -1,6 +1,5 @@
 #include "effects/flat/BgdingEffect.h"
-#include "tests/support/FakeHost.h"
-#include "tests/support/GlCallFormat.h"
+#include "tests/support/EffectTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,20 +10,7 @@
 
 namespace {
 
-std::vector<std::string> FrameCalls(BgdingEffect& effect, int timeMs) {
-    ClearRecordedGlCalls();
-    effect.RenderFrame(timeMs);
-    return FormatRecordedGlCalls();
-}
-
-class BgdingEffectTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ResetFakeHost();
-        effect.Init(1280, 960);
-    }
-    BgdingEffect effect;
-};
+using BgdingEffectTest = InitialisedEffectTest<BgdingEffect>;
 
 TEST_F(BgdingEffectTest, LoadsTheBackdropWithBrightnessAlpha) {
     EXPECT_EQ(
@@ -42,12 +28,7 @@ TEST_F(BgdingEffectTest, ActivationPassesTheTextureStraightToTheHost) {
 }
 
 TEST_F(BgdingEffectTest, FrameAtTimeZeroIsTheHalfTintedQuad) {
-    const std::vector<std::string> expected = {
-        "glPushAttrib(0x46001)",
-        "glMatrixMode(GL_PROJECTION)",
-        "glPushMatrix()",
-        "glLoadIdentity()",
-        "glOrtho(0, 1, 0, 1, -1, 1)",
+    const std::vector<std::string> picture = {
         "glColor3f(0.5, 0.5, 0.5)",
         "glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE)",
         "glBindTexture(GL_TEXTURE_2D, 1)",
@@ -63,9 +44,9 @@ TEST_F(BgdingEffectTest, FrameAtTimeZeroIsTheHalfTintedQuad) {
         "glTexCoord2f(1, 0)",
         "glVertex2f(1, 0)",
         "glEnd()",
-        "glPopMatrix()",
-        "glPopAttrib()",
     };
+    const std::vector<std::string> expected =
+        Joined({PictureLayerOpening(), picture, UnitSquareLayerClosing()});
     EXPECT_EQ(FrameCalls(effect, 0), expected);
 }
 

@@ -1,7 +1,6 @@
 #include "effects/flat/FlareEffect.h"
 #include "platform/win/WinHostControl.h"
-#include "tests/support/FakeHost.h"
-#include "tests/support/GlCallFormat.h"
+#include "tests/support/EffectTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -36,9 +35,7 @@ namespace {
 
 std::vector<std::string> FrameAt(FlareEffect& effect, int timeMs, DWORD clockMs) {
     DriveMillisecondClock(clockMs);
-    ClearRecordedGlCalls();
-    effect.RenderFrame(timeMs);
-    return FormatRecordedGlCalls();
+    return FrameCalls(effect, timeMs);
 }
 
 class FlareEffectTest : public ::testing::Test {
@@ -50,29 +47,18 @@ class FlareEffectTest : public ::testing::Test {
 
 TEST_F(FlareEffectTest, LoadsTheFlareWithBrightnessAlphaAndPassesItToTheHost) {
     effect.Init(1280, 960);
-    EXPECT_EQ(FakeHostCalls("LoadTexture"),
-              std::vector<std::string>{"flare.jpg, 1, 10497, 10497, 9729, 9729, 0, 1, 0, 0, -> 1"});
-    effect.Activate();
-    effect.Deactivate();
-    EXPECT_EQ(FakeHostCalls("UploadTexture"), std::vector<std::string>{"1"});
-    EXPECT_EQ(FakeHostCalls("UnUploadTexture"), std::vector<std::string>{"1"});
+    ExpectPictureLoadedAndPassedOnActivation(
+        effect, "flare.jpg, 1, 10497, 10497, 9729, 9729, 0, 1, 0, 0, -> 1");
 }
 
 TEST_F(FlareEffectTest, FrameAddsTwentyTransposedQuadsInTheUnitSquare) {
     effect.Init(1280, 960);
     const std::vector<std::string> calls = FrameAt(effect, 0, 123456);
-    const std::vector<std::string> head = {
-        "glPushAttrib(0x46001)",
-        "glMatrixMode(GL_PROJECTION)",
-        "glPushMatrix()",
-        "glLoadIdentity()",
-        "glOrtho(0, 1, 0, 1, -1, 1)",
-        "glBindTexture(GL_TEXTURE_2D, 1)",
-        "glEnable(GL_TEXTURE_2D)",
-        "glBlendFunc(GL_ONE, GL_ONE)",
-        "glEnable(GL_BLEND)",
-        "glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE)",
-    };
+    const std::vector<std::string> head =
+        Joined({PictureLayerOpening(),
+                {"glBindTexture(GL_TEXTURE_2D, 1)", "glEnable(GL_TEXTURE_2D)",
+                 "glBlendFunc(GL_ONE, GL_ONE)", "glEnable(GL_BLEND)",
+                 "glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE)"}});
     constexpr std::size_t kPerFlare = 11;
     ASSERT_EQ(calls.size(), head.size() + kFlareCount * kPerFlare + 2);
     EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + head.size()), head);

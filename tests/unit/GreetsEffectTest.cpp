@@ -1,6 +1,5 @@
 #include "effects/flat/GreetsEffect.h"
-#include "tests/support/FakeHost.h"
-#include "tests/support/GlCallFormat.h"
+#include "tests/support/EffectTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -44,33 +43,15 @@ TEST(GreetsEdges, TheTimeDifferenceWrapsAt32Bits) {
     ExpectEdges(INT_MAX, -1.01096511f, 268423.469f, 2.01096511f, 268427.469f);
 }
 
-class GreetsEffectTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ResetFakeHost();
-        effect.Init(1280, 960);
-    }
-    GreetsEffect effect;
-};
+using GreetsEffectTest = InitialisedEffectTest<GreetsEffect>;
 
 TEST_F(GreetsEffectTest, LoadsTheScrollerWithBrightnessAlphaAndPassesItToTheHost) {
-    EXPECT_EQ(FakeHostCalls("LoadTexture"),
-              std::vector<std::string>{"blaat.jpg, 1, 10497, 10497, 9729, 9729, 0, 1, 0, 0, -> 1"});
-    effect.Activate();
-    effect.Deactivate();
-    EXPECT_EQ(FakeHostCalls("UploadTexture"), std::vector<std::string>{"1"});
-    EXPECT_EQ(FakeHostCalls("UnUploadTexture"), std::vector<std::string>{"1"});
+    ExpectPictureLoadedAndPassedOnActivation(
+        effect, "blaat.jpg, 1, 10497, 10497, 9729, 9729, 0, 1, 0, 0, -> 1");
 }
 
 TEST_F(GreetsEffectTest, FrameAddsTheWhitePictureQuadInTheUnitSquare) {
-    ClearRecordedGlCalls();
-    effect.RenderFrame(72000);
-    const std::vector<std::string> expected = {
-        "glPushAttrib(0x46001)",
-        "glMatrixMode(GL_PROJECTION)",
-        "glPushMatrix()",
-        "glLoadIdentity()",
-        "glOrtho(0, 1, 0, 1, -1, 1)",
+    const std::vector<std::string> picture = {
         "glBindTexture(GL_TEXTURE_2D, 1)",
         "glEnable(GL_TEXTURE_2D)",
         "glBlendFunc(GL_SRC_ALPHA, GL_ONE)",
@@ -86,14 +67,12 @@ TEST_F(GreetsEffectTest, FrameAddsTheWhitePictureQuadInTheUnitSquare) {
         "glTexCoord2f(1, 0)",
         "glVertex2f(1.15539062, -3)",
         "glEnd()",
-        "glPopMatrix()",
-        "glPopAttrib()",
     };
-    EXPECT_EQ(FormatRecordedGlCalls(), expected);
+    const std::vector<std::string> expected =
+        Joined({PictureLayerOpening(), picture, UnitSquareLayerClosing()});
+    EXPECT_EQ(FrameCalls(effect, 72000), expected);
     // Submitted whole even when nothing of it is in view.
-    ClearRecordedGlCalls();
-    effect.RenderFrame(0);
-    EXPECT_EQ(FormatRecordedGlCalls().size(), expected.size());
+    EXPECT_EQ(FrameCalls(effect, 0).size(), expected.size());
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "effects/warp/Inoop2Effect.h"
-#include "tests/support/FakeHost.h"
-#include "tests/support/GlCallFormat.h"
+#include "tests/support/EffectTestSupport.h"
+#include "tests/support/WarpTableCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -44,23 +44,7 @@ class Inoop2Table : public ::testing::Test {
 TEST_F(Inoop2Table, EveryVertexMatchesTheFieldAtAnyTime) {
     for (int timeMs : {0, 1, 1000, -1000, 29999, 123457, 300000, -77777777, INT_MAX, INT_MIN}) {
         FillInoop2Table(timeMs, *table);
-        int mismatches = 0;
-        for (int j = 0; j <= 60; ++j) {
-            for (int k = 0; k <= 80; ++k) {
-                const ShadedWarpEntry expected = DerivedEntry(timeMs, k, j);
-                const ShadedWarpEntry& got = At(k, j);
-                if (got.u != expected.u || got.v != expected.v ||
-                    got.brightness != expected.brightness) {
-                    if (++mismatches <= 3) {
-                        ADD_FAILURE()
-                            << "t " << timeMs << " vertex (" << k << ", " << j << "): got " << got.u
-                            << ", " << got.v << ", " << got.brightness << "; expected "
-                            << expected.u << ", " << expected.v << ", " << expected.brightness;
-                    }
-                }
-            }
-        }
-        EXPECT_EQ(mismatches, 0) << timeMs;
+        EXPECT_EQ(CountMismatchedVertices(timeMs, *table, DerivedEntry), 0) << timeMs;
     }
 }
 
@@ -110,25 +94,7 @@ TEST_F(Inoop2Table, BrightnessIsNeverFullAndNeverNegative) {
     }
 }
 
-class Inoop2EffectTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ResetFakeHost();
-        effect.Init(1280, 960);
-    }
-
-    std::vector<std::string> FrameCalls(int timeMs) {
-        ClearRecordedGlCalls();
-        effect.RenderFrame(timeMs);
-        std::vector<std::string> lines;
-        for (const GlCall& call : RecordedGlCalls()) {
-            lines.push_back(FormatGlCall(call));
-        }
-        return lines;
-    }
-
-    Inoop2Effect effect;
-};
+using Inoop2EffectTest = InitialisedEffectTest<Inoop2Effect>;
 
 TEST_F(Inoop2EffectTest, LoadsItsPictureOpaqueAndPassesItToTheHostOnActivation) {
     EXPECT_EQ(FakeHostCalls("LoadTexture"),
@@ -141,31 +107,18 @@ TEST_F(Inoop2EffectTest, LoadsItsPictureOpaqueAndPassesItToTheHostOnActivation) 
 }
 
 TEST_F(Inoop2EffectTest, FrameIsTheOpaqueWarpFrameAroundTheShadedMeshOfThatTime) {
-    const std::vector<std::string> lines = FrameCalls(0);
+    const std::vector<std::string> lines = FrameCalls(effect, 0);
     ASSERT_EQ(lines.size(), 9u + 2 + 4800 * 14 + 3);
     const std::vector<std::string> head(lines.begin(), lines.begin() + 13);
-    EXPECT_EQ(head, (std::vector<std::string>{
-                        "glPushAttrib(0x6108)",
-                        "glDisable(GL_BLEND)",
-                        "glMatrixMode(GL_PROJECTION)",
-                        "glPushMatrix()",
-                        "glLoadIdentity()",
-                        "glOrtho(0, 1, 0, 1, -1, 1)",
-                        "glMatrixMode(GL_MODELVIEW)",
-                        "glLoadIdentity()",
-                        "glTranslatef(0, 0, -0.100000001)",
-                        "glEnable(GL_TEXTURE_2D)",
-                        "glBindTexture(GL_TEXTURE_2D, 1)",
-                        "glBegin(GL_QUADS)",
-                        "glColor3f(0.852738976, 0.852738976, 0.852738976)",
-                    }));
+    EXPECT_EQ(head,
+              Joined({WarpFrameOpening(WarpBlending::Disable),
+                      {"glEnable(GL_TEXTURE_2D)", "glBindTexture(GL_TEXTURE_2D, 1)",
+                       "glBegin(GL_QUADS)", "glColor3f(0.852738976, 0.852738976, 0.852738976)"}}));
     const std::vector<std::string> tail(lines.end() - 4, lines.end());
-    EXPECT_EQ(tail, (std::vector<std::string>{"glEnd()", "glMatrixMode(GL_PROJECTION)",
-                                              "glPopMatrix()", "glPopAttrib()"}));
+    EXPECT_EQ(tail, Joined({{"glEnd()"}, WarpFrameClosing()}));
 
     // The last corner drawn is vertex (79, 60) at the frame's own time.
-    ClearRecordedGlCalls();
-    effect.RenderFrame(-5432);
+    RecordFrame(effect, -5432);
     const std::vector<GlCall>& calls = RecordedGlCalls();
     const GlCall& colour = calls[calls.size() - 7];
     const GlCall& tex = calls[calls.size() - 6];

@@ -1,6 +1,5 @@
 #include "effects/flat/LogoEffect.h"
-#include "tests/support/FakeHost.h"
-#include "tests/support/GlCallFormat.h"
+#include "tests/support/EffectTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,39 +11,19 @@
 namespace {
 
 bool Clears(LogoEffect& effect, int timeMs) {
-    ClearRecordedGlCalls();
-    effect.RenderFrame(timeMs);
-    const std::vector<std::string> calls = FormatRecordedGlCalls();
+    const std::vector<std::string> calls = FrameCalls(effect, timeMs);
     return std::find(calls.begin(), calls.end(), "glClear(0x4000)") != calls.end();
 }
 
-class LogoEffectTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ResetFakeHost();
-        effect.Init(1280, 960);
-    }
-    LogoEffect effect;
-};
+using LogoEffectTest = InitialisedEffectTest<LogoEffect>;
 
 TEST_F(LogoEffectTest, LoadsTheLogoWithBrightnessAlphaAndPassesItToTheHost) {
-    EXPECT_EQ(FakeHostCalls("LoadTexture"),
-              std::vector<std::string>{"logo.jpg, 1, 10497, 10497, 9729, 9729, 0, 1, 0, 0, -> 1"});
-    effect.Activate();
-    effect.Deactivate();
-    EXPECT_EQ(FakeHostCalls("UploadTexture"), std::vector<std::string>{"1"});
-    EXPECT_EQ(FakeHostCalls("UnUploadTexture"), std::vector<std::string>{"1"});
+    ExpectPictureLoadedAndPassedOnActivation(
+        effect, "logo.jpg, 1, 10497, 10497, 9729, 9729, 0, 1, 0, 0, -> 1");
 }
 
 TEST_F(LogoEffectTest, FrameAtTimeZeroClearsAndBlendsTheLogoAtSixtyPercent) {
-    ClearRecordedGlCalls();
-    effect.RenderFrame(0);
-    const std::vector<std::string> expected = {
-        "glPushAttrib(0x46001)",
-        "glMatrixMode(GL_PROJECTION)",
-        "glPushMatrix()",
-        "glLoadIdentity()",
-        "glOrtho(0, 1, 0, 1, -1, 1)",
+    const std::vector<std::string> picture = {
         "glColor3f(1, 1, 1)",
         "glClear(0x4000)",
         "glBindTexture(GL_TEXTURE_2D, 1)",
@@ -61,10 +40,10 @@ TEST_F(LogoEffectTest, FrameAtTimeZeroClearsAndBlendsTheLogoAtSixtyPercent) {
         "glTexCoord2f(1, 0)",
         "glVertex2f(0.800000012, 0.200000003)",
         "glEnd()",
-        "glPopMatrix()",
-        "glPopAttrib()",
     };
-    EXPECT_EQ(FormatRecordedGlCalls(), expected);
+    const std::vector<std::string> expected =
+        Joined({PictureLayerOpening(), picture, UnitSquareLayerClosing()});
+    EXPECT_EQ(FrameCalls(effect, 0), expected);
 }
 
 TEST_F(LogoEffectTest, ClearsOnlyBelowNineSecondsNegativeTimesIncluded) {

@@ -2,6 +2,7 @@
 #include "platform/win/WinHostControl.h"
 #include "tests/support/FakeAudio.h"
 #include "tests/support/FakeHost.h"
+#include "tests/support/FakeSoundtrack.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +17,7 @@ using Calls = std::vector<std::string>;
 class MusicPlayerTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ResetFakeAudio();
-        ResetFakeHost();
-        SetFakeFile("Ar_8peos.xm", "module bytes");
-        NameFakeAudioPointer(LoadFile("Ar_8peos.xm"), "module");
+        ResetWithFakeSoundtrack();
         SetForegroundWindowHandle(&window);
         NameFakeAudioPointer(&window, "window");
     }

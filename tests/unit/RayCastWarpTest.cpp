@@ -5,8 +5,7 @@
 #include "effects/warp/Inoop3Effect.h"
 #include "effects/warp/Inoop4Effect.h"
 #include "effects/warp/TrigTables.h"
-#include "tests/support/FakeHost.h"
-#include "tests/support/GlCallFormat.h"
+#include "tests/support/EffectTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -190,16 +189,6 @@ TEST(RayCastRay, ANegativeZeroAcrossThePlanesStillLetsTheTunnelWallWin) {
 class RayCastEffectTest : public ::testing::Test {
   protected:
     void SetUp() override { ResetFakeHost(); }
-
-    std::vector<std::string> FrameCalls(CEffect& effect, int timeMs) {
-        ClearRecordedGlCalls();
-        effect.RenderFrame(timeMs);
-        std::vector<std::string> lines;
-        for (const GlCall& call : RecordedGlCalls()) {
-            lines.push_back(FormatGlCall(call));
-        }
-        return lines;
-    }
 };
 
 TEST_F(RayCastEffectTest, EachLoadsItsOwnPictureOpaqueAndPassesItToTheHostOnActivation) {
@@ -226,25 +215,14 @@ TEST_F(RayCastEffectTest, FrameIsTheWarpFrameKeepingBlendingAroundTheShadedMeshO
     const std::vector<std::string> lines = FrameCalls(inoop3, 0);
     ASSERT_EQ(lines.size(), 8u + 2 + 4800 * 14 + 3);
     const std::vector<std::string> head(lines.begin(), lines.begin() + 14);
-    EXPECT_EQ(head, (std::vector<std::string>{
-                        "glPushAttrib(0x6108)",
-                        "glMatrixMode(GL_PROJECTION)",
-                        "glPushMatrix()",
-                        "glLoadIdentity()",
-                        "glOrtho(0, 1, 0, 1, -1, 1)",
-                        "glMatrixMode(GL_MODELVIEW)",
-                        "glLoadIdentity()",
-                        "glTranslatef(0, 0, -0.100000001)",
-                        "glEnable(GL_TEXTURE_2D)",
-                        "glBindTexture(GL_TEXTURE_2D, 1)",
-                        "glBegin(GL_QUADS)",
-                        "glColor3f(0.432621002, 0.432621002, 0.432621002)",
-                        "glTexCoord2f(0.386349052, -3.45966005)",
-                        "glVertex3f(0, 0, -0.449999988)",
-                    }));
+    EXPECT_EQ(
+        head,
+        Joined({WarpFrameOpening(WarpBlending::Keep),
+                {"glEnable(GL_TEXTURE_2D)", "glBindTexture(GL_TEXTURE_2D, 1)", "glBegin(GL_QUADS)",
+                 "glColor3f(0.432621002, 0.432621002, 0.432621002)",
+                 "glTexCoord2f(0.386349052, -3.45966005)", "glVertex3f(0, 0, -0.449999988)"}}));
     const std::vector<std::string> tail(lines.end() - 4, lines.end());
-    EXPECT_EQ(tail, (std::vector<std::string>{"glEnd()", "glMatrixMode(GL_PROJECTION)",
-                                              "glPopMatrix()", "glPopAttrib()"}));
+    EXPECT_EQ(tail, Joined({{"glEnd()"}, WarpFrameClosing()}));
 
     // The last corner drawn is vertex (79, 60) at the frame's own time.
     const std::vector<std::string> tunnel = FrameCalls(inoop4, -5432);

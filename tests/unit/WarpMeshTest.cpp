@@ -1,11 +1,12 @@
 #include "effects/warp/WarpMesh.h"
 #include "effects/warp/WarpFrame.h"
-#include "tests/support/GlCallFormat.h"
+#include "tests/support/EffectTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -57,25 +58,23 @@ void ExpectVertex(const GlCall& call, Corner c) {
     EXPECT_EQ(call.F(2), kDepth);
 }
 
-TEST(WarpMesh, ShadedDrawsEveryQuadAloneWithGreyTextureAndPositionPerCorner) {
-    const auto table = NumberedShadedTable();
-    ClearRecordedGlCalls();
-    DrawWarpMesh(7, *table);
+// The quads from recorded call `at` on, each alone, row by row from the
+// bottom: glBegin, then per corner its grey (shaded tables only), texture
+// coordinates and position, then glEnd.
+template <typename Entry> void ExpectEveryQuadFrom(std::size_t at, const WarpTable<Entry>& table) {
     const std::vector<GlCall>& calls = RecordedGlCalls();
-    ASSERT_EQ(calls.size(), 2u + kQuads * (2 + 4 * 3));
-    EXPECT_EQ(FormatGlCall(calls[0]), "glEnable(GL_TEXTURE_2D)");
-    EXPECT_EQ(FormatGlCall(calls[1]), "glBindTexture(GL_TEXTURE_2D, 7)");
-    std::size_t at = 2;
     for (int j = 0; j < 60; ++j) {
         for (int k = 0; k < 80; ++k) {
             ASSERT_EQ(FormatGlCall(calls[at++]), "glBegin(GL_QUADS)");
             for (Corner c : QuadCorners(k, j)) {
-                const ShadedWarpEntry& e = table->entries[c.j * 81 + c.k];
-                const GlCall& colour = calls[at++];
-                ASSERT_EQ(colour.Name(), "glColor3f");
-                EXPECT_EQ(colour.F(0), e.brightness);
-                EXPECT_EQ(colour.F(1), e.brightness);
-                EXPECT_EQ(colour.F(2), e.brightness);
+                const Entry& e = table.entries[c.j * 81 + c.k];
+                if constexpr (std::is_same_v<Entry, ShadedWarpEntry>) {
+                    const GlCall& colour = calls[at++];
+                    ASSERT_EQ(colour.Name(), "glColor3f");
+                    EXPECT_EQ(colour.F(0), e.brightness);
+                    EXPECT_EQ(colour.F(1), e.brightness);
+                    EXPECT_EQ(colour.F(2), e.brightness);
+                }
                 const GlCall& tex = calls[at++];
                 ASSERT_EQ(tex.Name(), "glTexCoord2f");
                 EXPECT_EQ(tex.F(0), e.u);
@@ -87,14 +86,22 @@ TEST(WarpMesh, ShadedDrawsEveryQuadAloneWithGreyTextureAndPositionPerCorner) {
     }
 }
 
+TEST(WarpMesh, ShadedDrawsEveryQuadAloneWithGreyTextureAndPositionPerCorner) {
+    const auto table = NumberedShadedTable();
+    ClearRecordedGlCalls();
+    DrawWarpMesh(7, *table);
+    const std::vector<GlCall>& calls = RecordedGlCalls();
+    ASSERT_EQ(calls.size(), 2u + kQuads * (2 + 4 * 3));
+    EXPECT_EQ(FormatGlCall(calls[0]), "glEnable(GL_TEXTURE_2D)");
+    EXPECT_EQ(FormatGlCall(calls[1]), "glBindTexture(GL_TEXTURE_2D, 7)");
+    ExpectEveryQuadFrom(2, *table);
+}
+
 TEST(WarpMesh, FirstQuadStartsAtTheBottomLeftAndLastEndsOnVertex79Of60) {
     const auto table = NumberedShadedTable();
     ClearRecordedGlCalls();
     DrawWarpMesh(1, *table);
-    std::vector<std::string> lines;
-    for (const GlCall& call : RecordedGlCalls()) {
-        lines.push_back(FormatGlCall(call));
-    }
+    const std::vector<std::string> lines = FormatRecordedGlCalls();
     const std::vector<std::string> first(lines.begin() + 2, lines.begin() + 16);
     EXPECT_EQ(first, (std::vector<std::string>{
                          "glBegin(GL_QUADS)",
@@ -141,21 +148,7 @@ TEST(WarpMesh, UnshadedSendsNoColourAndTurnsBlendingOff) {
     EXPECT_EQ(FormatGlCall(calls[0]), "glEnable(GL_TEXTURE_2D)");
     EXPECT_EQ(FormatGlCall(calls[1]), "glDisable(GL_BLEND)");
     EXPECT_EQ(FormatGlCall(calls[2]), "glBindTexture(GL_TEXTURE_2D, 3)");
-    std::size_t at = 3;
-    for (int j = 0; j < 60; ++j) {
-        for (int k = 0; k < 80; ++k) {
-            ASSERT_EQ(FormatGlCall(calls[at++]), "glBegin(GL_QUADS)");
-            for (Corner c : QuadCorners(k, j)) {
-                const UnshadedWarpEntry& e = table->entries[c.j * 81 + c.k];
-                const GlCall& tex = calls[at++];
-                ASSERT_EQ(tex.Name(), "glTexCoord2f");
-                EXPECT_EQ(tex.F(0), e.u);
-                EXPECT_EQ(tex.F(1), e.v);
-                ExpectVertex(calls[at++], c);
-            }
-            ASSERT_EQ(FormatGlCall(calls[at++]), "glEnd()");
-        }
-    }
+    ExpectEveryQuadFrom(3, *table);
 }
 
 TEST(WarpFrame, SavesFourAttributeGroupsAndLeavesTheModelviewSteppedBack) {
@@ -165,24 +158,9 @@ TEST(WarpFrame, SavesFourAttributeGroupsAndLeavesTheModelviewSteppedBack) {
     ClearRecordedGlCalls();
     BeginWarpFrame(WarpBlending::Keep);
     EndWarpFrame();
-    std::vector<std::string> lines;
-    for (const GlCall& call : RecordedGlCalls()) {
-        lines.push_back(FormatGlCall(call));
-    }
     // Kept blending: the ray-cast warps draw with whatever the layers before left.
-    EXPECT_EQ(lines, (std::vector<std::string>{
-                         "glPushAttrib(0x6108)",
-                         "glMatrixMode(GL_PROJECTION)",
-                         "glPushMatrix()",
-                         "glLoadIdentity()",
-                         "glOrtho(0, 1, 0, 1, -1, 1)",
-                         "glMatrixMode(GL_MODELVIEW)",
-                         "glLoadIdentity()",
-                         "glTranslatef(0, 0, -0.100000001)",
-                         "glMatrixMode(GL_PROJECTION)",
-                         "glPopMatrix()",
-                         "glPopAttrib()",
-                     }));
+    EXPECT_EQ(FormatRecordedGlCalls(),
+              Joined({WarpFrameOpening(WarpBlending::Keep), WarpFrameClosing()}));
 }
 
 } // namespace

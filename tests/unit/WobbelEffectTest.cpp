@@ -1,6 +1,6 @@
 #include "effects/warp/WobbelEffect.h"
-#include "tests/support/FakeHost.h"
-#include "tests/support/GlCallFormat.h"
+#include "tests/support/EffectTestSupport.h"
+#include "tests/support/WarpTableCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -37,21 +37,7 @@ class WobbelTable : public ::testing::Test {
 TEST_F(WobbelTable, EveryVertexMatchesTheRingsAtAnyTime) {
     for (int timeMs : {0, 1, 1000, -1000, 29999, 123457, 300000, -77777777, INT_MAX, INT_MIN}) {
         FillWobbelTable(timeMs, *table);
-        int mismatches = 0;
-        for (int j = 0; j <= 60; ++j) {
-            for (int k = 0; k <= 80; ++k) {
-                const UnshadedWarpEntry expected = DerivedEntry(timeMs, k, j);
-                const UnshadedWarpEntry& got = At(k, j);
-                if (got.u != expected.u || got.v != expected.v) {
-                    if (++mismatches <= 3) {
-                        ADD_FAILURE()
-                            << "t " << timeMs << " vertex (" << k << ", " << j << "): got " << got.u
-                            << ", " << got.v << "; expected " << expected.u << ", " << expected.v;
-                    }
-                }
-            }
-        }
-        EXPECT_EQ(mismatches, 0) << timeMs;
+        EXPECT_EQ(CountMismatchedVertices(timeMs, *table, DerivedEntry), 0) << timeMs;
     }
 }
 
@@ -82,53 +68,24 @@ TEST_F(WobbelTable, DistancesStayWithinTheGridAndItsWobbleAtAnyTime) {
     EXPECT_GT(largest, 1.9f);
 }
 
-class WobbelEffectTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ResetFakeHost();
-        effect.Init(1280, 960);
-    }
-    WobbelEffect effect;
-};
+using WobbelEffectTest = InitialisedEffectTest<WobbelEffect>;
 
 TEST_F(WobbelEffectTest, LoadsItsPictureOpaqueAndPassesItToTheHostOnActivation) {
-    EXPECT_EQ(FakeHostCalls("LoadTexture"),
-              std::vector<std::string>{"Snoep.jpg, 1, 10497, 10497, 9729, 9729, 0, 0, 0, 1, -> 1"});
-    effect.Activate();
-    effect.Deactivate();
-    EXPECT_EQ(FakeHostCalls("UploadTexture"), std::vector<std::string>{"1"});
-    EXPECT_EQ(FakeHostCalls("UnUploadTexture"), std::vector<std::string>{"1"});
+    ExpectPictureLoadedAndPassedOnActivation(
+        effect, "Snoep.jpg, 1, 10497, 10497, 9729, 9729, 0, 0, 0, 1, -> 1");
 }
 
 TEST_F(WobbelEffectTest, FrameIsTheOpaqueWarpFrameAroundTheUnshadedMeshWithNoColour) {
-    ClearRecordedGlCalls();
-    effect.RenderFrame(0);
-    std::vector<std::string> lines;
-    for (const GlCall& call : RecordedGlCalls()) {
-        lines.push_back(FormatGlCall(call));
-    }
+    const std::vector<std::string> lines = FrameCalls(effect, 0);
     ASSERT_EQ(lines.size(), 9u + 3 + 4800 * 10 + 3);
     const std::vector<std::string> head(lines.begin(), lines.begin() + 15);
-    EXPECT_EQ(head, (std::vector<std::string>{
-                        "glPushAttrib(0x6108)",
-                        "glDisable(GL_BLEND)",
-                        "glMatrixMode(GL_PROJECTION)",
-                        "glPushMatrix()",
-                        "glLoadIdentity()",
-                        "glOrtho(0, 1, 0, 1, -1, 1)",
-                        "glMatrixMode(GL_MODELVIEW)",
-                        "glLoadIdentity()",
-                        "glTranslatef(0, 0, -0.100000001)",
-                        "glEnable(GL_TEXTURE_2D)",
-                        "glDisable(GL_BLEND)",
-                        "glBindTexture(GL_TEXTURE_2D, 1)",
-                        "glBegin(GL_QUADS)",
-                        "glTexCoord2f(1.3792752, 1.59699714)",
-                        "glVertex3f(0, 0, -0.449999988)",
-                    }));
+    EXPECT_EQ(head,
+              Joined({WarpFrameOpening(WarpBlending::Disable),
+                      {"glEnable(GL_TEXTURE_2D)", "glDisable(GL_BLEND)",
+                       "glBindTexture(GL_TEXTURE_2D, 1)", "glBegin(GL_QUADS)",
+                       "glTexCoord2f(1.3792752, 1.59699714)", "glVertex3f(0, 0, -0.449999988)"}}));
     const std::vector<std::string> tail(lines.end() - 4, lines.end());
-    EXPECT_EQ(tail, (std::vector<std::string>{"glEnd()", "glMatrixMode(GL_PROJECTION)",
-                                              "glPopMatrix()", "glPopAttrib()"}));
+    EXPECT_EQ(tail, Joined({{"glEnd()"}, WarpFrameClosing()}));
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                             [](const std::string& line) { return line.rfind("glColor", 0) == 0; }),
               0);

@@ -1,6 +1,5 @@
 #include "effects/flat/WortelEffect.h"
-#include "tests/support/FakeHost.h"
-#include "tests/support/GlCallFormat.h"
+#include "tests/support/EffectTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -28,46 +27,29 @@ std::vector<Corner> SpriteCorners(std::size_t begin) {
     return corners;
 }
 
-class WortelEffectTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ResetFakeHost();
-        effect.Init(1280, 960);
+void ExpectCorners(const std::vector<Corner>& got, const std::vector<Corner>& expected) {
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(got[i].x, expected[i].x) << i;
+        EXPECT_EQ(got[i].y, expected[i].y) << i;
     }
-    WortelEffect effect;
-};
+}
+
+using WortelEffectTest = InitialisedEffectTest<WortelEffect>;
 
 TEST_F(WortelEffectTest, LoadsTheCarrotOpaqueAndPassesItToTheHost) {
-    EXPECT_EQ(
-        FakeHostCalls("LoadTexture"),
-        std::vector<std::string>{"wortel.jpg, 1, 10497, 10497, 9729, 9729, 0, 0, 0, 1, -> 1"});
-    effect.Activate();
-    effect.Deactivate();
-    EXPECT_EQ(FakeHostCalls("UploadTexture"), std::vector<std::string>{"1"});
-    EXPECT_EQ(FakeHostCalls("UnUploadTexture"), std::vector<std::string>{"1"});
+    ExpectPictureLoadedAndPassedOnActivation(
+        effect, "wortel.jpg, 1, 10497, 10497, 9729, 9729, 0, 0, 0, 1, -> 1");
 }
 
 TEST_F(WortelEffectTest, FrameClearsToTheBackgroundThenDrawsTenUnblendedSprites) {
-    ClearRecordedGlCalls();
-    effect.RenderFrame(0);
-    const std::vector<std::string> calls = FormatRecordedGlCalls();
-    const std::vector<std::string> head = {
-        "glPushAttrib(0x6108)",
-        "glEnable(GL_BLEND)",
-        "glBlendFunc(GL_SRC_ALPHA, GL_ONE)",
-        "glEnable(GL_DEPTH_TEST)",
-        "glDepthFunc(GL_LEQUAL)",
-        "glMatrixMode(GL_PROJECTION)",
-        "glPushMatrix()",
-        "glLoadIdentity()",
-        "glOrtho(0, 1, 0, 1, -1, 1)",
-        "glMatrixMode(GL_MODELVIEW)",
-        "glLoadIdentity()",
-        "glTranslatef(0, 0, -0.100000001)",
-        "glColor3f(1, 1, 1)",
-        "glClearColor(0.93359375, 0.734375, 0.1328125, 1)",
-        "glClear(0x4000)",
-    };
+    const std::vector<std::string> calls = FrameCalls(effect, 0);
+    const std::vector<std::string> head =
+        Joined({{"glPushAttrib(0x6108)", "glEnable(GL_BLEND)", "glBlendFunc(GL_SRC_ALPHA, GL_ONE)",
+                 "glEnable(GL_DEPTH_TEST)", "glDepthFunc(GL_LEQUAL)"},
+                UnitSquareProjectionCalls(),
+                SteppedBackModelviewCalls(),
+                {"glColor3f(1, 1, 1)", "glClearColor(0.93359375, 0.734375, 0.1328125, 1)",
+                 "glClear(0x4000)"}});
     const std::vector<std::string> sprite = {
         "glEnable(GL_TEXTURE_2D)",
         "glBindTexture(GL_TEXTURE_2D, 1)",
@@ -83,8 +65,8 @@ TEST_F(WortelEffectTest, FrameClearsToTheBackgroundThenDrawsTenUnblendedSprites)
         "",
         "glEnd()",
     };
-    const std::vector<std::string> tail = {"glMatrixMode(GL_PROJECTION)", "glPopMatrix()",
-                                           "glPopAttrib()"};
+    const std::vector<std::string> tail =
+        Joined({{"glMatrixMode(GL_PROJECTION)"}, UnitSquareLayerClosing()});
     ASSERT_EQ(calls.size(), head.size() + 10 * sprite.size() + tail.size());
     EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + head.size()), head);
     for (std::size_t k = 0; k < 10; ++k) {
@@ -101,8 +83,7 @@ TEST_F(WortelEffectTest, FrameClearsToTheBackgroundThenDrawsTenUnblendedSprites)
 // wheel clockwise from the top, turned k tenths of a turn. Corners worked out
 // by hand (Python, float32 rounding by struct).
 TEST_F(WortelEffectTest, AtTimeZeroTheSpritesStandOnTheWheelTurnedLikeSpokes) {
-    ClearRecordedGlCalls();
-    effect.RenderFrame(0);
+    RecordFrame(effect, 0);
     const std::size_t firstBegin = 15 + 3;
     const std::vector<Corner> top = SpriteCorners(firstBegin);
     const std::vector<Corner> expectedTop = {
@@ -111,10 +92,7 @@ TEST_F(WortelEffectTest, AtTimeZeroTheSpritesStandOnTheWheelTurnedLikeSpokes) {
         {0.409999996f, 0.939999998f},
         {0.589999974f, 0.939999998f},
     };
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(top[i].x, expectedTop[i].x) << i;
-        EXPECT_EQ(top[i].y, expectedTop[i].y) << i;
-    }
+    ExpectCorners(top, expectedTop);
     // Sprite 5 hangs at the bottom turned half a turn (6.28318 falls just
     // short of a whole turn, so only very nearly).
     const std::vector<Corner> bottom = SpriteCorners(firstBegin + 5 * 13);
@@ -124,10 +102,7 @@ TEST_F(WortelEffectTest, AtTimeZeroTheSpritesStandOnTheWheelTurnedLikeSpokes) {
         {0.590001166f, 0.0600002445f},
         {0.410001159f, 0.0599997677f},
     };
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(bottom[i].x, expectedBottom[i].x) << i;
-        EXPECT_EQ(bottom[i].y, expectedBottom[i].y) << i;
-    }
+    ExpectCorners(bottom, expectedBottom);
     // Every sprite's first corner lies at the same angle from its centre,
     // measured from its place on the wheel: spokes turned with the wheel.
     for (int k = 0; k < 10; ++k) {
@@ -148,42 +123,28 @@ TEST_F(WortelEffectTest, SpriteCornersMirrorThePictureAndTurnClockwise) {
     DrawRotatedSprite(0.5, 0.5, 0.4, 0.2, 0);
     ASSERT_EQ(FormatRecordedGlCalls()[4], "glTexCoord2f(0, 0)");
     std::vector<Corner> c = SpriteCorners(3);
-    EXPECT_EQ(c[0].x, 0.7f);
-    EXPECT_EQ(c[0].y, 0.4f);
-    EXPECT_EQ(c[1].x, 0.3f);
-    EXPECT_EQ(c[1].y, 0.4f);
-    EXPECT_EQ(c[2].x, 0.3f);
-    EXPECT_EQ(c[2].y, 0.6f);
-    EXPECT_EQ(c[3].x, 0.7f);
-    EXPECT_EQ(c[3].y, 0.6f);
+    ExpectCorners(c, {{0.7f, 0.4f}, {0.3f, 0.4f}, {0.3f, 0.6f}, {0.7f, 0.6f}});
 
     // A quarter turn clockwise carries the bottom-right corner to the bottom
     // left, scaled by the half width in x and the half height in y.
     ClearRecordedGlCalls();
     DrawRotatedSprite(0.5, 0.5, 0.4, 0.2, 0.25);
     c = SpriteCorners(3);
-    const Corner expected[] = {{0.30000028f, 0.399999857f},
-                               {0.299999744f, 0.599999845f},
-                               {0.69999975f, 0.600000143f},
-                               {0.700000286f, 0.400000125f}};
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(c[i].x, expected[i].x) << i;
-        EXPECT_EQ(c[i].y, expected[i].y) << i;
-    }
+    const std::vector<Corner> expected = {{0.30000028f, 0.399999857f},
+                                          {0.299999744f, 0.599999845f},
+                                          {0.69999975f, 0.600000143f},
+                                          {0.700000286f, 0.400000125f}};
+    ExpectCorners(c, expected);
 }
 
 TEST_F(WortelEffectTest, LaterFramesMatchTheHandDerivedWheel) {
-    ClearRecordedGlCalls();
-    effect.RenderFrame(123456);
+    RecordFrame(effect, 123456);
     const std::vector<Corner> c = SpriteCorners(18 + 3 * 13);
-    const Corner expected[] = {{0.373053312f, 0.70387429f},
-                               {0.208908975f, 0.630005181f},
-                               {0.135039911f, 0.794149518f},
-                               {0.299184233f, 0.868018568f}};
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(c[i].x, expected[i].x) << i;
-        EXPECT_EQ(c[i].y, expected[i].y) << i;
-    }
+    const std::vector<Corner> expected = {{0.373053312f, 0.70387429f},
+                                          {0.208908975f, 0.630005181f},
+                                          {0.135039911f, 0.794149518f},
+                                          {0.299184233f, 0.868018568f}};
+    ExpectCorners(c, expected);
 }
 
 } // namespace
