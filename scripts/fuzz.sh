@@ -55,7 +55,7 @@ for pair in timelinescript:script datasource:data picture:picture module:module;
         status=1
     fi
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-    coverage=$(grep -E '^#[0-9]+ +DONE' "$log" | tail -n 1 | grep -oE 'cov: [0-9]+ ft: [0-9]+' || true)
+    coverage=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n 1 | grep -oE 'cov: [0-9]+ ft: [0-9]+' || true)
     corpusSize=$(find "$corpus" -type f | wc -l)
     echo "$target: ${runs:-?} runs, ${coverage:-no coverage line}, corpus $corpusSize" | tee -a "$summary"
 done
