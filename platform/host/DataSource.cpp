@@ -22,6 +22,8 @@ namespace {
 // and an archive can claim any size.
 constexpr std::uint64_t kMaxEntryBytes = 256u << 20;
 const char* const kTooLarge = "file is over 256 MiB";
+// Real data never packs tighter than this; a zip bomb does.
+constexpr std::uint64_t kMaxCompressionRatio = 1000;
 
 char FoldCase(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -204,6 +206,12 @@ class ZipSource final : public DataSource {
         }
         if (stat.size > kMaxEntryBytes) {
             *error = kTooLarge;
+            return std::nullopt;
+        }
+        if ((stat.valid & ZIP_STAT_COMP_SIZE) != 0 &&
+            stat.size > kMaxCompressionRatio * std::max<zip_uint64_t>(stat.comp_size, 1)) {
+            *error = "compression ratio is over 1000 (" + std::to_string(stat.size) +
+                     " bytes from " + std::to_string(stat.comp_size) + ")";
             return std::nullopt;
         }
         std::unique_ptr<zip_file_t, ZipFileClose> file(zip_fopen_index(archive_.get(), *index, 0));

@@ -10,6 +10,7 @@
 #include "platform/host/Log.h"
 #include "platform/host/PngWriter.h"
 #include "platform/host/Scheduler.h"
+#include "platform/host/StopSignals.h"
 #include "platform/host/Surface.h"
 #include "platform/host/TextureStore.h"
 #include "platform/win/WinHostControl.h"
@@ -85,7 +86,7 @@ bool SaveFrame(Surface& surface, const std::filesystem::path& file,
 
 int PlayInWindow(Surface& surface, Scheduler& scheduler) {
     const auto start = std::chrono::steady_clock::now();
-    while (!surface.QuitRequested()) {
+    while (!surface.QuitRequested() && StopSignalCaught() == 0) {
         const auto elapsed = std::chrono::steady_clock::now() - start;
         const auto timeMs = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
         if (timeMs >= scheduler.EndMs()) {
@@ -104,7 +105,7 @@ int RenderShots(Surface& surface, Scheduler& scheduler, const std::filesystem::p
         return 2;
     }
     std::vector<std::uint8_t> pixels;
-    for (int second = 0; second * 1000 < scheduler.EndMs(); ++second) {
+    for (int second = 0; second * 1000 < scheduler.EndMs() && StopSignalCaught() == 0; ++second) {
         RenderFrameAt(surface, scheduler, second * 1000);
         char name[32];
         std::snprintf(name, sizeof name, "%04d.png", second);
@@ -186,6 +187,7 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
     }
     Scheduler scheduler(*timeline, effects);
 
+    CatchStopSignals();
     int status = 0;
     if (options.screenshot) {
         RenderFrameAt(*surface_, scheduler, options.screenshot->timeMs);
@@ -197,5 +199,8 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
         status = PlayInWindow(*surface_, scheduler);
     }
     scheduler.StopAll();
+    if (const int signal = StopSignalCaught(); signal != 0) {
+        LogLine(std::string("quorvel8: stopped by ") + StopSignalName(signal));
+    }
     return status;
 }

@@ -121,6 +121,19 @@ TEST_F(DataSourceTest, DamagedZipEntryIsAReadError) {
     EXPECT_TRUE(source->Read("a.txt", &error)) << error;
 }
 
+// Zeros deflate about 1030 to 1, past any real data; a dozen bytes still do not.
+TEST_F(DataSourceTest, ZipEntryPackedTighterThanAThousandToOneIsRefused) {
+    const fs::path archive = root_ / "bomb.zip";
+    WriteTestZip(archive, {{"zeros.bin", Bytes(8u << 20, 0)}, {"few.bin", Bytes(12, 0)}}, {},
+                 TestZipPacking::Deflated);
+    std::string error;
+    auto source = OpenZipSource(archive, &error);
+    ASSERT_TRUE(source) << error;
+    EXPECT_FALSE(source->Read("zeros.bin", &error));
+    EXPECT_NE(error.find("compression ratio is over 1000"), std::string::npos) << error;
+    EXPECT_TRUE(source->Read("few.bin", &error)) << error;
+}
+
 class LocateTest : public DataSourceTest {
   protected:
     void SetUp() override {

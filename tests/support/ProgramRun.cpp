@@ -5,9 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -18,13 +20,9 @@ std::string Slurp(const std::filesystem::path& file) {
     return text.str();
 }
 
-} // namespace
-
-ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                         const std::vector<std::string>& environment) {
-    TempFolder folder;
-    const std::string outPath = (folder.Path() / "out").string();
-    const std::string errPath = (folder.Path() / "err").string();
+pid_t StartProgram(const std::string& program, const std::vector<std::string>& args,
+                   const std::vector<std::string>& environment, const std::string& outPath,
+                   const std::string& errPath) {
     const pid_t child = fork();
     if (child == 0) {
         const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -48,7 +46,45 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
         execv(program.c_str(), argv.data());
         _exit(127);
     }
+    return child;
+}
+
+int ExitStatus(int status) {
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                         const std::vector<std::string>& environment) {
+    TempFolder folder;
+    const std::string outPath = (folder.Path() / "out").string();
+    const std::string errPath = (folder.Path() / "err").string();
+    const pid_t child = StartProgram(program, args, environment, outPath, errPath);
     int status = 0;
     waitpid(child, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(outPath), Slurp(errPath)};
+    return {ExitStatus(status), Slurp(outPath), Slurp(errPath)};
+}
+
+ProgramResult RunProgramAndSignal(const std::string& program, const std::vector<std::string>& args,
+                                  const std::vector<std::string>& environment, int signal,
+                                  std::chrono::milliseconds delay,
+                                  std::chrono::milliseconds grace) {
+    TempFolder folder;
+    const std::string outPath = (folder.Path() / "out").string();
+    const std::string errPath = (folder.Path() / "err").string();
+    const pid_t child = StartProgram(program, args, environment, outPath, errPath);
+    std::this_thread::sleep_for(delay);
+    kill(child, signal);
+    const auto deadline = std::chrono::steady_clock::now() + grace;
+    int status = 0;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            return {-1, Slurp(outPath), Slurp(errPath) + "(killed: no exit after the signal)\n"};
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return {ExitStatus(status), Slurp(outPath), Slurp(errPath)};
 }

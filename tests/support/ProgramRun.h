@@ -1,6 +1,7 @@
 // Runs a program of this build as a user would and collects what it said.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -14,3 +15,10 @@ struct ProgramResult {
 // and a bare "NAME" removes that variable.
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::vector<std::string>& environment = {});
+
+// As RunProgram, but sends signal (SIGINT, SIGTERM) once the program has run
+// for delay; if it has not exited within grace after that, it is killed and
+// the result says so (exitStatus -1).
+ProgramResult RunProgramAndSignal(const std::string& program, const std::vector<std::string>& args,
+                                  const std::vector<std::string>& environment, int signal,
+                                  std::chrono::milliseconds delay, std::chrono::milliseconds grace);

@@ -28,7 +28,7 @@ std::vector<unsigned char> EncodeTestJpeg(int width, int height,
 
 void WriteTestZip(const std::filesystem::path& file,
                   const std::map<std::string, std::vector<unsigned char>>& entries,
-                  const std::vector<std::string>& directories) {
+                  const std::vector<std::string>& directories, TestZipPacking packing) {
     int code = 0;
     zip_t* archive = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
     if (archive == nullptr) {
@@ -42,8 +42,9 @@ void WriteTestZip(const std::filesystem::path& file,
         zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
         const zip_int64_t index = zip_file_add(archive, name.c_str(), source, 0);
         ok = ok && index >= 0 &&
-             zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0) ==
-                 0;
+             zip_set_file_compression(
+                 archive, static_cast<zip_uint64_t>(index),
+                 packing == TestZipPacking::Stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0) == 0;
     }
     if (zip_close(archive) != 0 || !ok) {
         throw std::runtime_error("test zip could not be written");

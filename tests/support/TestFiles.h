@@ -13,12 +13,17 @@
 std::vector<unsigned char> EncodeTestJpeg(int width, int height,
                                           const std::vector<std::uint8_t>& rgb);
 
-// Writes a .zip with the given entries, stored uncompressed (so a test can find
-// and damage their bytes), plus any directory entries ("Pics/") named.
-// Throws when libzip refuses.
+enum class TestZipPacking {
+    Stored,   // uncompressed, so a test can find and damage the bytes
+    Deflated, // as zip tools pack by default
+};
+
+// Writes a .zip with the given entries plus any directory entries ("Pics/")
+// named. Throws when libzip refuses.
 void WriteTestZip(const std::filesystem::path& file,
                   const std::map<std::string, std::vector<unsigned char>>& entries,
-                  const std::vector<std::string>& directories = {});
+                  const std::vector<std::string>& directories = {},
+                  TestZipPacking packing = TestZipPacking::Stored);
 
 class TempFolder {
   public:
