@@ -15,7 +15,6 @@
 #include <span>
 
 class ScriptWatcher;
-struct RegisteredName;
 
 struct LiveSettings {
     const char* title;     // the show's, shown before the time in --dev
