@@ -5,6 +5,7 @@
 #include "platform/audio/AudioOutput.h"
 #include "platform/audio/ModuleDecoder.h"
 #include "platform/audio/MusicMixer.h"
+#include "platform/audio/PlaybackControl.h"
 #include "platform/host/HostFiles.h"
 #include "platform/host/Log.h"
 
@@ -18,7 +19,10 @@ constexpr int kSilentDevice = -2;
 
 struct AudioState {
     DWORD volumePercent = 100;
-    HMUSIC lastMusic = 0; // handles count up for the whole process
+    HMUSIC lastMusic = 0;      // handles count up for the whole process
+    HMUSIC lastLoadedHere = 0; // on the open device; 0 when none
+    std::uint32_t playStarts = 0;
+    bool silentOutput = false;
     std::unique_ptr<MusicMixer> mixer;
     std::unique_ptr<AudioOutput> output; // after the mixer: it goes first
 };
@@ -54,7 +58,7 @@ BOOL BASS_Init(int device, DWORD sampleRate, DWORD, HWND) {
     auto mixer = std::make_unique<MusicMixer>(rate);
     mixer->SetGain(static_cast<float>(state.volumePercent) / 100.0f);
     std::unique_ptr<AudioOutput> output;
-    if (device == kDefaultDevice) {
+    if (device == kDefaultDevice && !state.silentOutput) {
         std::string error;
         output = OpenSdlOutput(*mixer, rate, &error);
         if (!output) {
@@ -84,6 +88,7 @@ BOOL BASS_Free() {
     }
     state.output.reset();
     state.mixer.reset();
+    state.lastLoadedHere = 0;
     return 1;
 }
 
@@ -132,15 +137,24 @@ HMUSIC BASS_MusicLoad(BOOL fromMemory, const void* file, DWORD offset, DWORD len
     }
     const HMUSIC music = ++state.lastMusic;
     state.mixer->Add(music, std::move(decoder));
+    state.lastLoadedHere = music;
     return music;
 }
 
 BOOL BASS_MusicPlay(HMUSIC music) {
-    return DeviceOpen() && State().mixer->Play(music) ? 1 : 0;
+    if (!DeviceOpen() || !State().mixer->Play(music)) {
+        return 0;
+    }
+    ++State().playStarts;
+    return 1;
 }
 
 BOOL BASS_MusicPlayEx(HMUSIC music, DWORD positionMs, int, BOOL) {
-    return DeviceOpen() && State().mixer->PlayFrom(music, positionMs) ? 1 : 0;
+    if (!DeviceOpen() || !State().mixer->PlayFrom(music, positionMs)) {
+        return 0;
+    }
+    ++State().playStarts;
+    return 1;
 }
 
 QWORD BASS_ChannelGetPosition(DWORD handle) {
@@ -148,4 +162,33 @@ QWORD BASS_ChannelGetPosition(DWORD handle) {
         return 0;
     }
     return static_cast<QWORD>(std::max<std::int64_t>(State().mixer->PositionMs(handle), 0));
+}
+
+void UseSilentOutput(bool silent) {
+    State().silentOutput = silent;
+}
+
+std::uint32_t PlaybackStarts() {
+    return State().playStarts;
+}
+
+bool HeardPositionMs(double* positionMs) {
+    return DeviceOpen() &&
+           State().mixer->HeardPositionMs(State().output->LatencyFrames(), positionMs);
+}
+
+void PausePlayback(bool paused) {
+    if (DeviceOpen()) {
+        State().mixer->SetPaused(paused);
+    }
+}
+
+bool SeekPlayback(std::int64_t positionMs) {
+    return DeviceOpen() && State().mixer->SeekPlaying(positionMs);
+}
+
+std::int64_t LoadedMusicLengthMs() {
+    const AudioState& state = State();
+    return DeviceOpen() && state.lastLoadedHere != 0 ? state.mixer->LengthMs(state.lastLoadedHere)
+                                                     : -1;
 }

@@ -4,6 +4,7 @@
 // before it returns.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,8 @@ class AudioOutput {
     virtual ~AudioOutput() = default;
     // Runs the output; calling it again changes nothing.
     virtual void Start() = 0;
+    // Frames handed over but not yet heard: what the output queues ahead.
+    virtual std::int64_t LatencyFrames() const = 0;
 };
 
 // The default sound device, paused. Null with *error when SDL has none.

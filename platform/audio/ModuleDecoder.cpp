@@ -6,7 +6,12 @@
 #include <cmath>
 #include <exception>
 
-ModuleDecoder::ModuleDecoder() : quietLog_(nullptr) {}
+namespace {
+constexpr std::size_t kDropChunkFrames = 1024;
+} // namespace
+
+ModuleDecoder::ModuleDecoder()
+    : quietLog_(nullptr), dropped_(std::make_unique<float[]>(2 * kDropChunkFrames)) {}
 
 ModuleDecoder::~ModuleDecoder() = default;
 
@@ -45,4 +50,25 @@ void ModuleDecoder::Render(int sampleRate, float* interleaved, std::size_t numFr
 std::int64_t ModuleDecoder::Seek(std::int64_t positionMs) {
     const double landed = module_->set_position_seconds(static_cast<double>(positionMs) / 1000.0);
     return std::llround(landed * 1000.0);
+}
+
+void ModuleDecoder::SeekToFrame(int sampleRate, std::int64_t numFrames) {
+    const std::int64_t targetMs = numFrames * 1000 / sampleRate;
+    std::int64_t landedMs = Seek(targetMs);
+    // The decoder lands on the first row at or after the target: step back
+    // until a row start lies at or before it.
+    for (std::int64_t backMs = 100; landedMs * sampleRate / 1000 > numFrames; backMs *= 2) {
+        landedMs = Seek(std::max<std::int64_t>(targetMs - backMs, 0));
+    }
+    std::int64_t toDrop = numFrames - landedMs * sampleRate / 1000;
+    while (toDrop > 0) {
+        const auto chunk = static_cast<std::size_t>(
+            std::min<std::int64_t>(toDrop, static_cast<std::int64_t>(kDropChunkFrames)));
+        Render(sampleRate, dropped_.get(), chunk);
+        toDrop -= static_cast<std::int64_t>(chunk);
+    }
+}
+
+std::int64_t ModuleDecoder::LengthMs() const {
+    return std::llround(module_->get_duration_seconds() * 1000.0);
 }

@@ -34,9 +34,17 @@ class ModuleDecoder {
     // after it); returns where it landed, in ms.
     std::int64_t Seek(std::int64_t positionMs);
 
+    // Moves to exactly frame numFrames from the start at sampleRate: to a row
+    // start at or before it, then decodes and drops the frames up to it.
+    void SeekToFrame(int sampleRate, std::int64_t numFrames);
+
+    // The module's length in ms, played once from its start.
+    std::int64_t LengthMs() const;
+
   private:
     ModuleDecoder();
 
     std::ostream quietLog_;
     std::unique_ptr<openmpt::module> module_;
+    std::unique_ptr<float[]> dropped_; // room for the frames a seek decodes and drops
 };

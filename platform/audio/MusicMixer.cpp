@@ -29,6 +29,7 @@ bool MusicMixer::Play(std::uint32_t handle) {
         return false;
     }
     playing_ = music;
+    lastFillFrames_ = 0;
     return true;
 }
 
@@ -41,6 +42,7 @@ bool MusicMixer::PlayFrom(std::uint32_t handle, std::int64_t positionMs) {
     const std::int64_t landedMs = music->decoder->Seek(positionMs);
     music->playedFrames = landedMs * sampleRate_ / 1000;
     playing_ = music;
+    lastFillFrames_ = 0;
     return true;
 }
 
@@ -55,14 +57,57 @@ void MusicMixer::SetGain(float gain) {
     gain_ = gain;
 }
 
-void MusicMixer::Fill(float* interleaved, std::size_t numFrames) {
+bool MusicMixer::HeardPositionMs(std::int64_t latencyFrames, double* positionMs) const {
     const std::lock_guard<std::mutex> hold(lock_);
     if (playing_ == nullptr) {
+        return false;
+    }
+    double heardFrames = static_cast<double>(playing_->playedFrames - latencyFrames);
+    if (!paused_) {
+        const std::chrono::duration<double> sinceFill =
+            std::chrono::steady_clock::now() - lastFillAt_;
+        heardFrames +=
+            std::min(sinceFill.count() * sampleRate_, static_cast<double>(lastFillFrames_));
+    }
+    *positionMs = std::max(heardFrames, 0.0) * 1000.0 / sampleRate_;
+    return true;
+}
+
+bool MusicMixer::SeekPlaying(std::int64_t positionMs) {
+    const std::lock_guard<std::mutex> hold(lock_);
+    if (playing_ == nullptr) {
+        return false;
+    }
+    const std::int64_t frame = std::max<std::int64_t>(positionMs, 0) * sampleRate_ / 1000;
+    playing_->decoder->SeekToFrame(sampleRate_, frame);
+    playing_->playedFrames = frame;
+    lastFillAt_ = std::chrono::steady_clock::now();
+    lastFillFrames_ = 0;
+    return true;
+}
+
+void MusicMixer::SetPaused(bool paused) {
+    const std::lock_guard<std::mutex> hold(lock_);
+    paused_ = paused;
+    lastFillFrames_ = 0;
+}
+
+std::int64_t MusicMixer::LengthMs(std::uint32_t handle) const {
+    const std::lock_guard<std::mutex> hold(lock_);
+    const Music* music = Find(handle);
+    return music == nullptr ? -1 : music->decoder->LengthMs();
+}
+
+void MusicMixer::Fill(float* interleaved, std::size_t numFrames) {
+    const std::lock_guard<std::mutex> hold(lock_);
+    if (playing_ == nullptr || paused_) {
         std::fill(interleaved, interleaved + 2 * numFrames, 0.0f);
         return;
     }
     playing_->decoder->Render(sampleRate_, interleaved, numFrames);
     playing_->playedFrames += static_cast<std::int64_t>(numFrames);
+    lastFillAt_ = std::chrono::steady_clock::now();
+    lastFillFrames_ = static_cast<std::int64_t>(numFrames);
     if (gain_ != 1.0f) {
         for (std::size_t i = 0; i < 2 * numFrames; ++i) {
             interleaved[i] *= gain_;

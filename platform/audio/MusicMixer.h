@@ -9,6 +9,7 @@
 
 #include "platform/audio/ModuleDecoder.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -29,6 +30,18 @@ class MusicMixer {
     std::int64_t PositionMs(std::uint32_t handle) const;
     void SetGain(float gain);
 
+    // The host's transport, on the music that plays. False when none plays.
+    // HeardPositionMs: the frames consumed less latencyFrames (those still
+    // queued in the output), moved on with the clock since the last fill but
+    // never past the frames that fill handed over.
+    bool HeardPositionMs(std::int64_t latencyFrames, double* positionMs) const;
+    // Exact to the frame, unlike PlayFrom's row start.
+    bool SeekPlaying(std::int64_t positionMs);
+    // A paused mixer hands out silence and its position stands still.
+    void SetPaused(bool paused);
+    // -1 for a handle that was never added.
+    std::int64_t LengthMs(std::uint32_t handle) const;
+
     // Output's thread: numFrames frames of interleaved stereo, silence when
     // nothing plays. Allocates nothing.
     void Fill(float* interleaved, std::size_t numFrames);
@@ -48,4 +61,7 @@ class MusicMixer {
     std::vector<Music> musics_;
     Music* playing_ = nullptr; // into musics_; null when silent
     float gain_ = 1.0f;
+    bool paused_ = false;
+    std::chrono::steady_clock::time_point lastFillAt_;
+    std::int64_t lastFillFrames_ = 0;
 };

@@ -55,13 +55,16 @@ class SdlAudioDevice {
     }
 
     bool Open(const SDL_AudioSpec& wanted) {
-        id_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+        id_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained_, 0);
         return id_ != 0;
     }
     SDL_AudioDeviceID Id() const { return id_; }
+    // Frames per callback: the device plays one buffer while we fill the next.
+    int BufferFrames() const { return obtained_.samples; }
 
   private:
     SDL_AudioDeviceID id_ = 0;
+    SDL_AudioSpec obtained_{};
 };
 
 class SdlAudioOutput : public AudioOutput {
@@ -92,6 +95,7 @@ class SdlAudioOutput : public AudioOutput {
     }
 
     void Start() override { SDL_PauseAudioDevice(device_.Id(), 0); }
+    std::int64_t LatencyFrames() const override { return device_.BufferFrames(); }
 
   private:
     // SDL's audio thread.

@@ -16,7 +16,7 @@
 namespace {
 
 struct Host {
-    ShowSetup setup{"demodat", "demodat.zip", "script.txt", {"quorvel 8", ""}, {}};
+    ShowSetup setup{"demodat", "demodat.zip", "script.txt", {"quorvel 8", "", {}}, {}};
     std::unique_ptr<ShowRunner> runner;
     FileStore* files = nullptr;
     TextureStore* textures = nullptr;
@@ -53,8 +53,13 @@ int RegisterEffect(CEffect* effect, const char* name) {
     return 1;
 }
 
-int SetStartupDialogVars(const char* title, const char* makers, int, int, int, int, int) {
-    TheHost().setup.show = {Text(title), Text(makers)};
+// The five values are what the start-up settings default to: full screen,
+// vsync, sound, keeping 4:3, looping.
+int SetStartupDialogVars(const char* title, const char* makers, int fullscreen, int vsync,
+                         int sound, int keepAspect, int loop) {
+    TheHost().setup.show = {Text(title),
+                            Text(makers),
+                            {fullscreen != 0, vsync != 0, sound != 0, keepAspect != 0, loop != 0}};
     return 1;
 }
 

@@ -73,9 +73,11 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
                    "1280x960 offscreen)")
         ->type_name("WxH");
 
-    std::string vsync = "on";
+    std::string vsync = show.defaults.vsync ? "on" : "off";
     app.add_option("--vsync", vsync, "wait for the display's refresh (default on)")
         ->check(CLI::IsMember({"on", "off"}));
+
+    const ViewerOptionParser viewer(app, show.defaults);
 
     try {
         app.parse(argc, argv);
@@ -108,5 +110,5 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
         return 2;
     }
     options->vsync = vsync == "on";
-    return -1;
+    return viewer.Finish(&options->viewer) ? -1 : 2;
 }

@@ -1,6 +1,8 @@
 // The program's command line, read by the host (the entry point never reads it).
 #pragma once
 
+#include "platform/host/ViewerOptions.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -17,11 +19,13 @@ struct HostOptions {
     int width = 0;                                    // --size WxH; 0: the default
     int height = 0;
     bool vsync = true; // --vsync on|off
+    ViewerOptions viewer;
 };
 
 struct ShowIdentity {
     std::string title;  // "quorvel 8"
     std::string makers; // "tarvendolk"
+    StartupDefaults defaults;
 };
 
 // Fills *options. Returns -1 to go on, or the exit status when the command

@@ -8,9 +8,39 @@
 Scheduler::Scheduler(const Timeline& timeline, std::span<CEffect* const> effects)
     : runs_(timeline.runs), effects_(effects.begin(), effects.end()),
       drawOrder_(timeline.runs.size()), running_(timeline.runs.size(), 0), endMs_(timeline.endMs) {
+    SortDrawOrder();
+}
+
+void Scheduler::SortDrawOrder() {
+    drawOrder_.resize(runs_.size());
     std::iota(drawOrder_.begin(), drawOrder_.end(), 0);
     std::stable_sort(drawOrder_.begin(), drawOrder_.end(),
                      [&](int a, int b) { return runs_[a].layer < runs_[b].layer; });
+}
+
+void Scheduler::Reload(const Timeline& timeline, int timeMs) {
+    std::vector<char> effectRunning(effects_.size(), 0);
+    for (std::size_t i = 0; i < runs_.size(); ++i) {
+        if (running_[i]) {
+            effectRunning[runs_[i].effect] = 1;
+        }
+    }
+    runs_ = timeline.runs;
+    endMs_ = timeline.endMs;
+    running_.assign(runs_.size(), 0);
+    SortDrawOrder();
+    for (std::size_t i = 0; i < runs_.size(); ++i) {
+        const ScriptRun& run = runs_[i];
+        if (effectRunning[run.effect] && run.startMs <= timeMs && timeMs < run.endMs) {
+            running_[i] = 1;
+            effectRunning[run.effect] = 0;
+        }
+    }
+    for (std::size_t effect = 0; effect < effects_.size(); ++effect) {
+        if (effectRunning[effect]) {
+            effects_[effect]->Deactivate();
+        }
+    }
 }
 
 void Scheduler::Advance(int timeMs) {
@@ -27,6 +57,9 @@ void Scheduler::Advance(int timeMs) {
         if (!running_[i] && covers(runs_[i])) {
             running_[i] = 1;
             effects_[runs_[i].effect]->Activate();
+            if (observer_ != nullptr) {
+                observer_->RunActivated(runs_[i]);
+            }
         }
     }
 }

@@ -10,6 +10,16 @@
 
 class CEffect;
 
+// Told of each run right after its effect's Activate (the player notices
+// there which run started the music).
+class RunObserver {
+  public:
+    virtual void RunActivated(const ScriptRun& run) = 0;
+
+  protected:
+    ~RunObserver() = default;
+};
+
 class Scheduler {
   public:
     // effects: the registered objects, indexed like ScriptRun::effect; every
@@ -25,13 +35,24 @@ class Scheduler {
     void Render(int timeMs);
     // Deactivates whatever still runs, in script order.
     void StopAll();
+    // Takes a new timeline at timeMs: an effect that runs in both goes on
+    // without a call; the rest are deactivated, or activated by the next
+    // Advance.
+    void Reload(const Timeline& timeline, int timeMs);
+    // Null: nobody is told.
+    void Observe(RunObserver* observer) { observer_ = observer; }
 
     int EndMs() const { return endMs_; }
+    std::span<const ScriptRun> Runs() const { return runs_; }
+    bool Running(std::size_t run) const { return running_[run] != 0; }
 
   private:
+    void SortDrawOrder();
+
     std::vector<ScriptRun> runs_;
     std::vector<CEffect*> effects_;
     std::vector<int> drawOrder_; // run indices by layer
     std::vector<char> running_;  // per run
     int endMs_;
+    RunObserver* observer_ = nullptr;
 };

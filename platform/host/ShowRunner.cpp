@@ -3,19 +3,22 @@
 #include "platform/host/ShowRunner.h"
 
 #include "host/DemoGL.h"
+#include "platform/audio/PlaybackControl.h"
+#include "platform/host/CheckReport.h"
 #include "platform/host/DataSource.h"
 #include "platform/host/FileStore.h"
 #include "platform/host/FrameState.h"
 #include "platform/host/HostServices.h"
+#include "platform/host/LivePlayer.h"
 #include "platform/host/Log.h"
 #include "platform/host/PngWriter.h"
 #include "platform/host/Scheduler.h"
+#include "platform/host/ScriptWatcher.h"
 #include "platform/host/StopSignals.h"
 #include "platform/host/Surface.h"
 #include "platform/host/TextureStore.h"
 #include "platform/win/WinHostControl.h"
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
@@ -39,10 +42,7 @@ std::optional<Timeline> LoadTimeline(DataSource& source, const ShowSetup& setup)
         LogLine(setup.scriptName + ": " + error + " in " + source.Path().string());
         return std::nullopt;
     }
-    std::vector<RegisteredName> names;
-    for (const RegisteredEffect& registered : setup.effects) {
-        names.push_back({registered.name, registered.effect != nullptr});
-    }
+    const std::vector<RegisteredName> names = RegisteredNames(setup);
     std::vector<ScriptError> errors;
     Timeline timeline = ParseTimelineScript(
         std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), names,
@@ -84,19 +84,6 @@ bool SaveFrame(Surface& surface, const std::filesystem::path& file,
     return true;
 }
 
-int PlayInWindow(Surface& surface, Scheduler& scheduler) {
-    const auto start = std::chrono::steady_clock::now();
-    while (!surface.QuitRequested() && StopSignalCaught() == 0) {
-        const auto elapsed = std::chrono::steady_clock::now() - start;
-        const auto timeMs = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
-        if (timeMs >= scheduler.EndMs()) {
-            break;
-        }
-        DrawFrame(surface, scheduler, static_cast<int>(timeMs));
-    }
-    return 0;
-}
-
 int RenderShots(Surface& surface, Scheduler& scheduler, const std::filesystem::path& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
@@ -117,6 +104,14 @@ int RenderShots(Surface& surface, Scheduler& scheduler, const std::filesystem::p
 }
 
 } // namespace
+
+std::vector<RegisteredName> RegisteredNames(const ShowSetup& setup) {
+    std::vector<RegisteredName> names;
+    for (const RegisteredEffect& registered : setup.effects) {
+        names.push_back({registered.name, registered.effect != nullptr});
+    }
+    return names;
+}
 
 ShowRunner::ShowRunner() = default;
 
@@ -144,10 +139,18 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
         LogLine("data: " + error);
         return 2;
     }
+    if (options.viewer.check) {
+        return RunCheck(*source_, setup);
+    }
     const std::optional<Timeline> timeline = LoadTimeline(*source_, setup);
     if (!timeline) {
         return 2;
     }
+    if (options.viewer.startMs >= timeline->endMs) {
+        LogLine("quorvel8: --start: the show ends at " + std::to_string(timeline->endMs) + " ms");
+        return 2;
+    }
+    UseSilentOutput(!options.viewer.sound);
 
     const bool offscreen = options.screenshot || options.shotsFolder;
     if (offscreen) {
@@ -165,6 +168,9 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
             window.height = options.height;
         }
         window.vsync = options.vsync;
+        window.fullscreen = options.viewer.fullscreen;
+        window.display = options.viewer.display;
+        window.stretch = options.viewer.stretch;
         surface_ = CreateWindowSurface(window, &error);
     }
     if (!surface_) {
@@ -177,9 +183,16 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
     textures_ = std::make_unique<TextureStore>(*source_);
     InstallHostServices(files_.get(), textures_.get());
 
+    // Black while loading; Esc or closing the window ends it between effects.
+    surface_->BeginFrame();
+    ResetFrameState(surface_->DrawingArea());
+    surface_->Present();
     std::vector<CEffect*> effects;
     const Viewport area = surface_->DrawingArea();
     for (const RegisteredEffect& registered : setup.effects) {
+        if (surface_->QuitRequested()) {
+            return 0;
+        }
         effects.push_back(registered.effect);
         if (registered.effect != nullptr) {
             registered.effect->Init(area.width, area.height);
@@ -196,7 +209,15 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
     } else if (options.shotsFolder) {
         status = RenderShots(*surface_, scheduler, *options.shotsFolder);
     } else {
-        status = PlayInWindow(*surface_, scheduler);
+        const std::vector<RegisteredName> names = RegisteredNames(setup);
+        std::optional<ScriptWatcher> watcher;
+        if (options.viewer.dev) {
+            watcher.emplace(*source_, setup.scriptName, names);
+        }
+        const LiveSettings live{setup.show.title.c_str(), options.viewer.startMs,
+                                options.viewer.loop, options.viewer.dev,
+                                options.viewer.audioOffsetMs};
+        LivePlayer(*surface_, scheduler, names, live, watcher ? &*watcher : nullptr).Run();
     }
     scheduler.StopAll();
     if (const int signal = StopSignalCaught(); signal != 0) {

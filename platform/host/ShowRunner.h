@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/host/HostOptions.h"
+#include "platform/host/TimelineScript.h"
 
 #include <memory>
 #include <string>
@@ -27,6 +28,9 @@ struct ShowSetup {
     ShowIdentity show;
     std::vector<RegisteredEffect> effects; // in registration order
 };
+
+// The names the script may use, in registration order.
+std::vector<RegisteredName> RegisteredNames(const ShowSetup& setup);
 
 class ShowRunner {
   public:

@@ -14,6 +14,9 @@ struct Viewport {
     int height = 0;
 };
 
+// The developer's transport keys, as a window hands them over.
+enum class ViewerKey { PauseResume, SeekBack, SeekForward, Restart };
+
 class Surface {
   public:
     virtual ~Surface() = default;
@@ -31,6 +34,11 @@ class Surface {
     virtual void ReadPixels(std::span<std::uint8_t> rgb) = 0;
     // Native window for GetForegroundWindow, or null.
     virtual void* NativeWindow() const = 0;
+    // The next transport key pressed since the events were last handled;
+    // false when none is left (and always offscreen).
+    virtual bool NextViewerKey(ViewerKey*) { return false; }
+    // The window's title; offscreen there is none.
+    virtual void SetTitle(const char*) {}
 };
 
 struct WindowSettings {
@@ -38,6 +46,9 @@ struct WindowSettings {
     int width = 1024;
     int height = 768;
     bool vsync = true;
+    bool fullscreen = false; // the desktop's resolution on display, cursor hidden
+    int display = 0;
+    bool stretch = false; // fill the window instead of keeping 4:3
 };
 
 // True when a window system is reachable (X11 or Wayland).

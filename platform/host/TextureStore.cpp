@@ -36,12 +36,13 @@ TextureStore::~TextureStore() {
 unsigned int TextureStore::Load(const char* name, int wrapS, int wrapT, int minFilter,
                                 int magFilter, PictureAlpha alpha) {
     const std::string fileName = name != nullptr ? name : "";
-    Entry entry{0, {}, wrapS, wrapT, minFilter, magFilter};
+    Entry entry{0, {}, wrapS, wrapT, minFilter, magFilter, fileName, {}};
     std::string error;
     const auto bytes = source_.Read(fileName, &error);
     if (!bytes || !DecodeJpegPicture(std::span(*bytes), alpha, &entry.picture, &error)) {
         LogLine("picture: [" + fileName + "] " + error + "; a checkerboard stands in");
         entry.picture = MakeCheckerboardPicture(alpha);
+        entry.problem = error;
     }
     glGenTextures(1, &entry.name);
     entries_.push_back(std::move(entry));
@@ -85,4 +86,13 @@ bool TextureStore::UnUpload(unsigned int texture) {
     glBindTexture(GL_TEXTURE_2D, entry->name);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 0, 0, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     return true;
+}
+
+std::vector<PictureRecord> TextureStore::Records() const {
+    std::vector<PictureRecord> records;
+    for (const Entry& entry : entries_) {
+        records.push_back(
+            {entry.fileName, entry.picture.width, entry.picture.height, entry.problem});
+    }
+    return records;
 }

@@ -10,6 +10,14 @@
 
 class DataSource;
 
+// What became of one picture asked for: its size, or why a stand-in took its place.
+struct PictureRecord {
+    std::string name;
+    int width;
+    int height;
+    std::string problem; // empty when the picture itself loaded
+};
+
 class TextureStore {
   public:
     explicit TextureStore(DataSource& source);
@@ -24,6 +32,8 @@ class TextureStore {
     // False for a name this store did not hand out.
     bool Upload(unsigned int texture);
     bool UnUpload(unsigned int texture);
+    // Every picture loaded so far, in load order.
+    std::vector<PictureRecord> Records() const;
 
   private:
     struct Entry {
@@ -33,6 +43,8 @@ class TextureStore {
         int wrapT;
         int minFilter;
         int magFilter;
+        std::string fileName;
+        std::string problem;
     };
     Entry* Find(unsigned int texture);
 

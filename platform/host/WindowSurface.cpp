@@ -1,12 +1,14 @@
-// Window surface: an SDL2 window with a compatibility GL context. The show
-// draws into the largest 4:3 area centred in the window, with black bars
-// around it; the area follows the window when it is resized.
+// Window surface: an SDL2 window (or the whole of one display) with a
+// compatibility GL context. The show draws into the largest 4:3 area centred
+// in the window, with black bars around it (or fills the window when
+// stretched); the area follows the window when it is resized.
 //
 // NOTE: with no display SDL quietly falls back to its "offscreen" video
 // driver, which would "work" and show nothing; that counts as no display.
 // Where vsync cannot be had (Xvfb, some drivers) Present paces itself to
 // about 60 Hz so the show does not spin a core.
 #define GL_GLEXT_PROTOTYPES
+#include "platform/host/DrawingAreaLayout.h"
 #include "platform/host/GlCapabilities.h"
 #include "platform/host/Surface.h"
 
@@ -14,10 +16,12 @@
 #include <GL/glext.h>
 #include <SDL.h>
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
 
 namespace {
@@ -59,20 +63,6 @@ struct ContextDeleter {
     void operator()(void* context) const { SDL_GL_DeleteContext(context); }
 };
 
-Viewport Centred4By3(int width, int height) {
-    Viewport area;
-    if (static_cast<std::int64_t>(width) * 3 >= static_cast<std::int64_t>(height) * 4) {
-        area.height = height;
-        area.width = static_cast<int>(static_cast<std::int64_t>(height) * 4 / 3);
-    } else {
-        area.width = width;
-        area.height = static_cast<int>(static_cast<std::int64_t>(width) * 3 / 4);
-    }
-    area.x = (width - area.width) / 2;
-    area.y = (height - area.height) / 2;
-    return area;
-}
-
 class WindowSurface final : public Surface {
   public:
     WindowSurface() = default;
@@ -94,12 +84,29 @@ class WindowSurface final : public Surface {
         SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
         SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-        window_.reset(SDL_CreateWindow(
-            settings.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, settings.width,
-            settings.height, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI));
+        SDL_Rect place{static_cast<int>(SDL_WINDOWPOS_CENTERED),
+                       static_cast<int>(SDL_WINDOWPOS_CENTERED), settings.width, settings.height};
+        Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+        if (settings.fullscreen) {
+            const int displays = SDL_GetNumVideoDisplays();
+            if (settings.display >= displays ||
+                SDL_GetDisplayBounds(settings.display, &place) != 0) {
+                *error = "window: no display " + std::to_string(settings.display) +
+                         " to go full screen on; found " + std::to_string(displays) +
+                         " (numbered from 0)";
+                return false;
+            }
+            flags = SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI;
+        }
+        stretch_ = settings.stretch;
+        window_.reset(
+            SDL_CreateWindow(settings.title.c_str(), place.x, place.y, place.w, place.h, flags));
         if (!window_) {
             *error = std::string("window: needs an OpenGL window, found: ") + SDL_GetError();
             return false;
+        }
+        if (settings.fullscreen) {
+            SDL_ShowCursor(SDL_DISABLE);
         }
         context_.reset(SDL_GL_CreateContext(window_.get()));
         if (!context_) {
@@ -127,7 +134,7 @@ class WindowSurface final : public Surface {
         int width = 0;
         int height = 0;
         SDL_GL_GetDrawableSize(window_.get(), &width, &height);
-        return Centred4By3(width, height);
+        return LayOutDrawingArea(width, height, stretch_);
     }
 
     void BeginFrame() override {
@@ -154,7 +161,7 @@ class WindowSurface final : public Surface {
             glClear(GL_COLOR_BUFFER_BIT);
             glPopAttrib();
         }
-        const Viewport area = Centred4By3(width, height);
+        const Viewport area = LayOutDrawingArea(width, height, stretch_);
         glViewport(area.x, area.y, area.width, area.height);
     }
 
@@ -188,9 +195,7 @@ class WindowSurface final : public Surface {
                 }
                 break;
             case SDL_KEYDOWN:
-                if (event.key.keysym.sym == SDLK_ESCAPE) {
-                    quit_ = true;
-                }
+                OnKey(event.key.keysym);
                 break;
             default:
                 break;
@@ -221,7 +226,47 @@ class WindowSurface final : public Surface {
 
     void* NativeWindow() const override { return window_.get(); }
 
+    bool NextViewerKey(ViewerKey* key) override {
+        if (keysTaken_ == keysPressed_) {
+            keysTaken_ = keysPressed_ = 0;
+            return false;
+        }
+        *key = keys_[keysTaken_++];
+        return true;
+    }
+
+    void SetTitle(const char* title) override { SDL_SetWindowTitle(window_.get(), title); }
+
   private:
+    // Esc and Alt+F4 end the show (Alt+F4 itself where no window manager
+    // turns it into a close); the transport's keys queue up for the player.
+    void OnKey(const SDL_Keysym& key) {
+        if (key.sym == SDLK_ESCAPE || (key.sym == SDLK_F4 && (key.mod & KMOD_ALT) != 0)) {
+            quit_ = true;
+            return;
+        }
+        ViewerKey viewerKey;
+        switch (key.sym) {
+        case SDLK_SPACE:
+            viewerKey = ViewerKey::PauseResume;
+            break;
+        case SDLK_LEFT:
+            viewerKey = ViewerKey::SeekBack;
+            break;
+        case SDLK_RIGHT:
+            viewerKey = ViewerKey::SeekForward;
+            break;
+        case SDLK_HOME:
+            viewerKey = ViewerKey::Restart;
+            break;
+        default:
+            return;
+        }
+        if (keysPressed_ < keys_.size()) {
+            keys_[keysPressed_++] = viewerKey;
+        }
+    }
+
     // Undoes any frame buffer object left bound; a 1.x context has none.
     void BindWindowFramebuffer() {
         if (hasFramebuffers_) {
@@ -240,6 +285,10 @@ class WindowSurface final : public Surface {
     int drawableWidth_ = 0;
     int drawableHeight_ = 0;
     int barFramesToClear_ = 0;
+    bool stretch_ = false;
+    std::array<ViewerKey, 16> keys_{};
+    std::size_t keysPressed_ = 0;
+    std::size_t keysTaken_ = 0;
 };
 
 } // namespace

@@ -7,14 +7,15 @@
 
 namespace {
 
-int Parse(std::vector<std::string> args, HostOptions* options) {
+int Parse(std::vector<std::string> args, HostOptions* options,
+          const StartupDefaults& defaults = {}) {
     args.insert(args.begin(), "quorvel8");
     std::vector<char*> argv;
     for (std::string& arg : args) {
         argv.push_back(arg.data());
     }
-    return ParseHostOptions(static_cast<int>(argv.size()), argv.data(), {"quorvel 8", "tarvendolk"},
-                            options);
+    return ParseHostOptions(static_cast<int>(argv.size()), argv.data(),
+                            {"quorvel 8", "tarvendolk", defaults}, options);
 }
 
 TEST(HostOptionsTest, ReadsScreenshotSizeDataAndVsync) {
@@ -40,10 +41,58 @@ TEST(HostOptionsTest, RefusesMalformedValuesWithExitStatus2) {
           {"--size", "0x0"},
           {"--size", "640x480x2"},
           {"--vsync", "maybe"},
+          {"--start", "soon"},
+          {"--aspect", "wide"},
+          {"--display", "-1"},
+          {"--audio-offset", "x"},
           {"--no-such-option"}}) {
         HostOptions options;
         EXPECT_EQ(Parse(args, &options), 2) << args[0];
     }
+}
+
+TEST(HostOptionsTest, TheStartupValuesAreTheDefaultsAndTheCommandLineOverrulesThem) {
+    HostOptions plain;
+    ASSERT_EQ(Parse({}, &plain), -1);
+    EXPECT_FALSE(plain.viewer.fullscreen);
+    EXPECT_TRUE(plain.viewer.sound);
+    EXPECT_FALSE(plain.viewer.loop);
+    EXPECT_FALSE(plain.viewer.check);
+
+    const StartupDefaults compo{true, false, false, false, true};
+    HostOptions defaults;
+    ASSERT_EQ(Parse({}, &defaults, compo), -1);
+    EXPECT_TRUE(defaults.viewer.fullscreen);
+    EXPECT_FALSE(defaults.vsync);
+    EXPECT_FALSE(defaults.viewer.sound);
+    EXPECT_TRUE(defaults.viewer.stretch);
+    EXPECT_TRUE(defaults.viewer.loop);
+
+    HostOptions overruled;
+    ASSERT_EQ(
+        Parse({"--windowed", "--once", "--aspect", "keep", "--vsync", "on"}, &overruled, compo),
+        -1);
+    EXPECT_FALSE(overruled.viewer.fullscreen);
+    EXPECT_FALSE(overruled.viewer.loop);
+    EXPECT_FALSE(overruled.viewer.stretch);
+    EXPECT_TRUE(overruled.vsync);
+}
+
+TEST(HostOptionsTest, ReadsTheViewersOptions) {
+    HostOptions options;
+    ASSERT_EQ(Parse({"--fullscreen", "--display", "1", "--aspect", "stretch", "--no-sound",
+                     "--audio-offset", "-40", "--dev", "--start", "1:03", "--loop", "--check"},
+                    &options),
+              -1);
+    EXPECT_TRUE(options.viewer.fullscreen);
+    EXPECT_EQ(options.viewer.display, 1);
+    EXPECT_TRUE(options.viewer.stretch);
+    EXPECT_FALSE(options.viewer.sound);
+    EXPECT_EQ(options.viewer.audioOffsetMs, -40);
+    EXPECT_TRUE(options.viewer.dev);
+    EXPECT_EQ(options.viewer.startMs, 63000);
+    EXPECT_TRUE(options.viewer.loop);
+    EXPECT_TRUE(options.viewer.check);
 }
 
 TEST(HostOptionsTest, CommandLineTimesAreSecondsOrMinutesAndSeconds) {

@@ -71,3 +71,15 @@ TEST_F(SchedulerTest, SeekingBackwardsRestartsWhatRunsThere) {
 }
 
 } // namespace
+
+TEST_F(SchedulerTest, AReloadKeepsWhatRunsInBothAndStopsTheRest) {
+    Scheduler scheduler(Timeline{{{0, 0, 500, 1, 1}, {1, 0, 500, 2, 2}}, 500}, effects);
+    Frame(scheduler, 100);
+    log.clear();
+    // A moves to a new run and layer; B is gone; C is new.
+    scheduler.Reload(Timeline{{{2, 0, 900, 1, 1}, {0, 50, 900, 3, 2}}, 900}, 100);
+    EXPECT_EQ(log, std::vector<std::string>{"B.Deactivate"});
+    EXPECT_EQ(scheduler.EndMs(), 900);
+    EXPECT_EQ(Frame(scheduler, 600),
+              (std::vector<std::string>{"C.Activate", "C.Render(600)", "A.Render(600)"}));
+}

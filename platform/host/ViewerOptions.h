@@ -1,0 +1,55 @@
+// How the show is watched: full screen or window, sound, the clock's offset,
+// the developer's transport, and the data check. The start-up values the entry
+// point gives the host are their defaults; the command line overrides them.
+#pragma once
+
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+// The start-up values in the order the entry point passes them
+// (SetStartupDialogVars' five numbers): non-zero turns each on.
+struct StartupDefaults {
+    bool fullscreen = false;
+    bool vsync = true;
+    bool sound = true;
+    bool keepAspect = true;
+    bool loop = false;
+};
+
+struct ViewerOptions {
+    bool fullscreen = false; // --fullscreen / --windowed
+    int display = 0;         // --display N
+    bool stretch = false;    // --aspect stretch
+    bool sound = true;       // --no-sound
+    int audioOffsetMs = 0;   // --audio-offset MS: the picture is held back by MS
+    bool dev = false;        // --dev: transport keys, time in the title, script reload
+    int startMs = 0;         // --start TIME
+    bool loop = false;       // --loop / --once
+    bool check = false;      // --check
+};
+
+// Adds the viewer's options to the command line, bound to its own fields until
+// Finish turns them into ViewerOptions.
+class ViewerOptionParser {
+  public:
+    ViewerOptionParser(CLI::App& app, const StartupDefaults& defaults);
+    ViewerOptionParser(const ViewerOptionParser&) = delete;
+    ViewerOptionParser& operator=(const ViewerOptionParser&) = delete;
+
+    // False, with one line said, when a value is malformed.
+    bool Finish(ViewerOptions* options) const;
+
+  private:
+    bool fullscreen_;
+    int display_ = 0;
+    std::string aspect_;
+    bool noSound_;
+    int audioOffsetMs_ = 0;
+    bool dev_ = false;
+    std::string start_;
+    bool loop_;
+    bool check_ = false;
+};
