@@ -2,6 +2,7 @@
 // these; the output's thread reaches the musics through the mixer alone.
 #include "platform/audio/AudioLibrary.h"
 
+#include "platform/audio/AudioHostControl.h"
 #include "platform/audio/AudioOutput.h"
 #include "platform/audio/ModuleDecoder.h"
 #include "platform/audio/MusicMixer.h"
@@ -19,6 +20,8 @@ constexpr int kSilentDevice = -2;
 struct AudioState {
     DWORD volumePercent = 100;
     HMUSIC lastMusic = 0; // handles count up for the whole process
+    bool defaultIsSilent = false;
+    std::span<const unsigned char> lastModule;
     std::unique_ptr<MusicMixer> mixer;
     std::unique_ptr<AudioOutput> output; // after the mixer: it goes first
 };
@@ -54,7 +57,7 @@ BOOL BASS_Init(int device, DWORD sampleRate, DWORD, HWND) {
     auto mixer = std::make_unique<MusicMixer>(rate);
     mixer->SetGain(static_cast<float>(state.volumePercent) / 100.0f);
     std::unique_ptr<AudioOutput> output;
-    if (device == kDefaultDevice) {
+    if (device == kDefaultDevice && !state.defaultIsSilent) {
         std::string error;
         output = OpenSdlOutput(*mixer, rate, &error);
         if (!output) {
@@ -130,6 +133,7 @@ HMUSIC BASS_MusicLoad(BOOL fromMemory, const void* file, DWORD offset, DWORD len
         LogLine("audio: the module does not decode (" + error + "); the music stays silent");
         return 0;
     }
+    state.lastModule = {static_cast<const unsigned char*>(file) + offset, size};
     const HMUSIC music = ++state.lastMusic;
     state.mixer->Add(music, std::move(decoder));
     return music;
@@ -148,4 +152,12 @@ QWORD BASS_ChannelGetPosition(DWORD handle) {
         return 0;
     }
     return static_cast<QWORD>(std::max<std::int64_t>(State().mixer->PositionMs(handle), 0));
+}
+
+void UseSilentDeviceForDefault(bool silent) {
+    State().defaultIsSilent = silent;
+}
+
+std::span<const unsigned char> LastLoadedModule() {
+    return State().lastModule;
 }

@@ -1,6 +1,8 @@
 // The program's command line, read by the host (the entry point never reads it).
 #pragma once
 
+#include "platform/host/CaptureOptions.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,6 +16,7 @@ struct HostOptions {
     std::optional<std::filesystem::path> dataPath;    // --data: a directory or a .zip
     std::optional<ScreenshotRequest> screenshot;      // --screenshot TIME FILE.png
     std::optional<std::filesystem::path> shotsFolder; // --shots DIR: a PNG per second
+    std::optional<CaptureSettings> capture;           // --capture FILE.mp4 and its settings
     int width = 0;                                    // --size WxH; 0: the default
     int height = 0;
     bool vsync = true; // --vsync on|off
