@@ -21,15 +21,20 @@ timed() {
     /usr/bin/time -f "%e %M" -o "$work/time" "$@" >/dev/null 2>&1 || true
 }
 
+# GNU time puts a line about a non-zero exit first; the figures are last.
+figures() {
+    tail -1 "$work/time"
+}
+
 report() { # label
-    read -r wall rss <"$work/time"
+    read -r wall rss < <(figures)
     echo "$1: wall $wall s, peak resident $((rss / 1024)) MB"
 }
 
 for size in 1280x960 1920x1080; do
     timed "$program" --data "$data" --capture "$work/$size.mp4" --size "$size"
     report "capture $size@60"
-    read -r wall rss <"$work/time"
+    read -r wall rss < <(figures)
     echo "capture $size@60: $(echo "scale=2; $show_seconds / $wall" | bc)x real time"
 done
 ffprobe -hide_banner "$work/1280x960.mp4" 2>&1 | grep -E 'Duration|Stream'
