@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and plays the show. Arguments go to the program (see --help).
-# Without a display and without arguments it renders one picture per second of
-# the show into shots/.
+# Without a display and without arguments it captures the whole show into
+# quorvel8.mp4 (1280x960, 60 fps, H.264 + AAC).
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 "$root/scripts/setup.sh"
@@ -9,7 +9,7 @@ cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/d
 cmake --build "$root/build" --target quorvel8
 
 if [[ $# -eq 0 && -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
-    echo "run.sh: no display: rendering one picture per second into shots/" >&2
-    exec "$root/build/quorvel8" --shots "$PWD/shots"
+    echo "run.sh: no display: capturing the show into quorvel8.mp4" >&2
+    exec "$root/build/quorvel8" --capture "$PWD/quorvel8.mp4"
 fi
 exec "$root/build/quorvel8" "$@"

@@ -8,7 +8,7 @@ QUORVEL_PACKAGES=(
     libsdl2-dev libopenmpt-dev libasound2-dev
     libzip-dev zipcmp zipmerge ziptool
     libturbojpeg0-dev libpng-dev
-    libavformat-dev libavcodec-dev libswscale-dev libswresample-dev
+    libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
     libfreetype-dev fonts-dejavu-core libcli11-dev
     libegl-dev libgl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri
     libgtest-dev libbenchmark-dev

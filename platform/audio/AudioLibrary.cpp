@@ -23,6 +23,7 @@ struct AudioState {
     HMUSIC lastLoadedHere = 0; // on the open device; 0 when none
     std::uint32_t playStarts = 0;
     bool silentOutput = false;
+    std::span<const unsigned char> lastModule;
     std::unique_ptr<MusicMixer> mixer;
     std::unique_ptr<AudioOutput> output; // after the mixer: it goes first
 };
@@ -135,6 +136,7 @@ HMUSIC BASS_MusicLoad(BOOL fromMemory, const void* file, DWORD offset, DWORD len
         LogLine("audio: the module does not decode (" + error + "); the music stays silent");
         return 0;
     }
+    state.lastModule = {static_cast<const unsigned char*>(file) + offset, size};
     const HMUSIC music = ++state.lastMusic;
     state.mixer->Add(music, std::move(decoder));
     state.lastLoadedHere = music;
@@ -191,4 +193,8 @@ std::int64_t LoadedMusicLengthMs() {
     const AudioState& state = State();
     return DeviceOpen() && state.lastLoadedHere != 0 ? state.mixer->LengthMs(state.lastLoadedHere)
                                                      : -1;
+}
+
+std::span<const unsigned char> LastLoadedModule() {
+    return State().lastModule;
 }

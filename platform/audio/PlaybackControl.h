@@ -1,13 +1,16 @@
 // The host's hold on the music that plays, beside the calls the music player
 // makes: where the listener is, pausing and exact seeking for the viewer's
-// transport, and the silent output for --no-sound. Implemented beside those
+// transport, the silent output for --no-sound and offscreen runs, and the
+// loaded module for rendering it offline into a capture. Implemented beside those
 // calls, over the same device (AudioLibrary.cpp). Show's thread only.
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 // While set, opening the default output opens the silent device instead, so
-// the music keeps time without a sound.
+// the music keeps time without a sound (--no-sound, --check, capture and
+// screenshots). Takes effect at the next BASS_Init.
 void UseSilentOutput(bool silent);
 
 // Counts every music that began playing (BASS_MusicPlay, BASS_MusicPlayEx) in
@@ -27,3 +30,7 @@ bool SeekPlayback(std::int64_t positionMs);
 
 // Length in ms of the module loaded last on the open device; -1 when none.
 std::int64_t LoadedMusicLengthMs();
+
+// The bytes of the last module BASS_MusicLoad decoded, empty when none did.
+// They point into the buffer LoadFile returned, which lives until exit.
+std::span<const unsigned char> LastLoadedModule();

@@ -50,8 +50,8 @@ bool ParseCommandLineTime(const std::string& text, int* timeMs) {
 
 int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOptions* options) {
     CLI::App app{show.title + " by " + show.makers +
-                 ": a real-time demo. Plays in a window; renders offscreen with --screenshot "
-                 "or --shots."};
+                 ": a real-time demo. Plays in a window; renders offscreen with --capture, "
+                 "--screenshot or --shots."};
     app.name("quorvel8");
 
     std::string dataPath;
@@ -66,6 +66,9 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
     std::string shots;
     app.add_option("--shots", shots, "render one PNG per second of the show into DIR and exit")
         ->type_name("DIR");
+
+    CaptureOptionText capture;
+    AddCaptureOptions(app, &capture);
 
     std::string size;
     app.add_option("--size", size,
@@ -108,6 +111,13 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
         std::fprintf(stderr, "quorvel8: --size: expected WxH from 16x16 to 8192x8192, got '%s'\n",
                      size.c_str());
         return 2;
+    }
+    if (!capture.file.empty()) {
+        CaptureSettings settings;
+        if (!ResolveCaptureOptions(capture, options->width, options->height, &settings)) {
+            return 2;
+        }
+        options->capture = settings;
     }
     options->vsync = vsync == "on";
     return viewer.Finish(&options->viewer) ? -1 : 2;

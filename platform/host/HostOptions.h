@@ -1,6 +1,7 @@
 // The program's command line, read by the host (the entry point never reads it).
 #pragma once
 
+#include "platform/host/CaptureOptions.h"
 #include "platform/host/ViewerOptions.h"
 
 #include <filesystem>
@@ -16,6 +17,7 @@ struct HostOptions {
     std::optional<std::filesystem::path> dataPath;    // --data: a directory or a .zip
     std::optional<ScreenshotRequest> screenshot;      // --screenshot TIME FILE.png
     std::optional<std::filesystem::path> shotsFolder; // --shots DIR: a PNG per second
+    std::optional<CaptureSettings> capture;           // --capture FILE.mp4 and its settings
     int width = 0;                                    // --size WxH; 0: the default
     int height = 0;
     bool vsync = true; // --vsync on|off

@@ -4,10 +4,12 @@
 
 #include "host/DemoGL.h"
 #include "platform/audio/PlaybackControl.h"
+#include "platform/host/CapturePipeline.h"
 #include "platform/host/CheckReport.h"
 #include "platform/host/DataSource.h"
 #include "platform/host/FileStore.h"
 #include "platform/host/FrameState.h"
+#include "platform/host/FrameStep.h"
 #include "platform/host/HostServices.h"
 #include "platform/host/LivePlayer.h"
 #include "platform/host/Log.h"
@@ -54,21 +56,6 @@ std::optional<Timeline> LoadTimeline(DataSource& source, const ShowSetup& setup)
         return std::nullopt;
     }
     return timeline;
-}
-
-void DrawFrame(Surface& surface, Scheduler& scheduler, int timeMs) {
-    surface.BeginFrame();
-    scheduler.Advance(timeMs);
-    ResetFrameState(surface.DrawingArea());
-    scheduler.Render(timeMs);
-    surface.Present();
-}
-
-// Offscreen frames hold the millisecond clock at the frame's time, so they are
-// the same on every run.
-void RenderFrameAt(Surface& surface, Scheduler& scheduler, int timeMs) {
-    DriveMillisecondClock(static_cast<DWORD>(timeMs));
-    DrawFrame(surface, scheduler, timeMs);
 }
 
 bool SaveFrame(Surface& surface, const std::filesystem::path& file,
@@ -150,16 +137,17 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
         LogLine("quorvel8: --start: the show ends at " + std::to_string(timeline->endMs) + " ms");
         return 2;
     }
-    UseSilentOutput(!options.viewer.sound);
 
-    const bool offscreen = options.screenshot || options.shotsFolder;
-    if (offscreen) {
+    const bool offscreen = options.screenshot || options.shotsFolder || options.capture;
+    if (options.capture) {
+        surface_ = CreateOffscreenSurface(options.capture->width, options.capture->height, &error);
+    } else if (offscreen) {
         surface_ =
             CreateOffscreenSurface(options.width > 0 ? options.width : kOffscreenWidth,
                                    options.height > 0 ? options.height : kOffscreenHeight, &error);
     } else if (!DisplayAvailable()) {
-        LogLine("quorvel8: no display found; render offscreen with --screenshot TIME FILE.png "
-                "or --shots DIR");
+        LogLine("quorvel8: no display found; render offscreen with --capture FILE.mp4, "
+                "--screenshot TIME FILE.png or --shots DIR");
         return 2;
     } else {
         WindowSettings window{setup.show.title};
@@ -183,6 +171,8 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
     textures_ = std::make_unique<TextureStore>(*source_);
     InstallHostServices(files_.get(), textures_.get());
 
+    // Offscreen runs must not sound: the music keeps time on the silent device.
+    UseSilentOutput(offscreen || !options.viewer.sound);
     // Black while loading; Esc or closing the window ends it between effects.
     surface_->BeginFrame();
     ResetFrameState(surface_->DrawingArea());
@@ -206,6 +196,11 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
         RenderFrameAt(*surface_, scheduler, options.screenshot->timeMs);
         std::vector<std::uint8_t> pixels;
         status = SaveFrame(*surface_, options.screenshot->file, pixels) ? 0 : 2;
+    } else if (options.capture) {
+        const auto capture =
+            CapturePipeline::Open(*options.capture, scheduler.EndMs(),
+                                  FindCaptureMusic(*timeline, setup.effects, LastLoadedModule()));
+        status = capture ? capture->Run(*surface_, scheduler) : 2;
     } else if (options.shotsFolder) {
         status = RenderShots(*surface_, scheduler, *options.shotsFolder);
     } else {

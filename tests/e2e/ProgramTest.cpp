@@ -165,18 +165,18 @@ ProgramResult RunMusicShow(const std::string& audioDriver, bool withModule) {
                       environment);
 }
 
-TEST(ProgramTest, TheMusicOnASilentDriverPlaysAndSaysSoInOneLine) {
-    const ProgramResult run = RunMusicShow("dummy", true);
+// Offscreen runs play the music on the silent device: no sound through the
+// speakers, and no word about a device even where there is none.
+TEST(ProgramTest, AnOffscreenRunNeverOpensTheSoundDevice) {
+    const ProgramResult run = RunMusicShow("no-such-driver", true);
     EXPECT_EQ(run.exitStatus, 0) << run.err;
-    EXPECT_EQ(LinesBesidesPictures(run.err), 1) << run.err;
-    EXPECT_NE(run.err.find("audio: "), std::string::npos) << run.err;
+    EXPECT_EQ(LinesBesidesPictures(run.err), 0) << run.err;
 }
 
-TEST(ProgramTest, WithNoAudioDeviceAndNoModuleTheShowRunsWithALineForEach) {
+TEST(ProgramTest, WithNoModuleTheShowRunsWithOneLine) {
     const ProgramResult run = RunMusicShow("no-such-driver", false);
     EXPECT_EQ(run.exitStatus, 0) << run.err;
-    EXPECT_EQ(LinesBesidesPictures(run.err), 2) << run.err;
-    EXPECT_NE(run.err.find("audio: no audio device found"), std::string::npos) << run.err;
+    EXPECT_EQ(LinesBesidesPictures(run.err), 1) << run.err;
     EXPECT_NE(run.err.find("[Ar_8peos.xm]"), std::string::npos) << run.err;
 }
 

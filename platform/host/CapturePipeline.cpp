@@ -1,0 +1,131 @@
+#include "platform/host/CapturePipeline.h"
+
+#include "platform/audio/OfflineRender.h"
+#include "platform/host/FrameStep.h"
+#include "platform/host/Log.h"
+#include "platform/host/ProgressLine.h"
+#include "platform/host/StopSignals.h"
+#include "platform/host/Surface.h"
+#include "platform/host/TimelineScript.h"
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include <cstdio>
+#include <thread>
+
+namespace {
+constexpr const char* kMusicEffect = "BASS";
+}
+
+CaptureMusic FindCaptureMusic(const Timeline& timeline, std::span<const RegisteredEffect> effects,
+                              std::span<const unsigned char> module) {
+    for (const ScriptRun& run : timeline.runs) {
+        if (effects[static_cast<std::size_t>(run.effect)].name == kMusicEffect) {
+            return {module, run.startMs, run.endMs};
+        }
+    }
+    return {};
+}
+
+CapturePipeline::CapturePipeline(const CaptureSettings& settings, std::int64_t totalFrames,
+                                 const CaptureMusic& music)
+    : settings_(settings), totalFrames_(totalFrames),
+      sound_(music.module, music.startMs, music.endMs, SoundFrameOfVideoFrame(totalFrames)) {
+    for (std::vector<std::uint8_t>& slot : slots_) {
+        slot.resize(static_cast<std::size_t>(settings.width) * settings.height * 3);
+    }
+    for (int slot = 0; slot < kSlots; ++slot) {
+        free_.Push(slot);
+    }
+}
+
+std::unique_ptr<CapturePipeline> CapturePipeline::Open(const CaptureSettings& settings, int endMs,
+                                                       const CaptureMusic& music) {
+    std::unique_ptr<CapturePipeline> pipeline(
+        new CapturePipeline(settings, FramesBefore(endMs, settings.fps), music));
+    // The encoders' own reports (x264's statistics) would drown the one line that matters.
+    av_log_set_level(AV_LOG_ERROR);
+    std::string error;
+    pipeline->muxer_ = Mp4Muxer::Create(settings.file, &error);
+    if (pipeline->muxer_) {
+        const bool globalHeader = pipeline->muxer_->NeedsGlobalHeader();
+        pipeline->video_ = VideoEncoder::Open(settings, globalHeader, &error);
+        if (pipeline->video_) {
+            pipeline->audio_ = AudioEncoder::Open(globalHeader, &error);
+        }
+    }
+    if (pipeline->audio_) {
+        Mp4Muxer& muxer = *pipeline->muxer_;
+        const int videoStream = muxer.AddStream(pipeline->video_->Codec(), &error);
+        const int audioStream =
+            videoStream < 0 ? -1 : muxer.AddStream(pipeline->audio_->Codec(), &error);
+        if (audioStream >= 0 && muxer.Start(&error)) {
+            pipeline->video_->SetStream(videoStream);
+            pipeline->audio_->SetStream(audioStream);
+            return pipeline;
+        }
+    }
+    LogLine("capture: [" + settings.file.string() + "] " + error);
+    return nullptr;
+}
+
+std::int64_t CapturePipeline::SoundFrameOfVideoFrame(std::int64_t frame) const {
+    const std::int64_t scaled = frame * settings_.fps.den * kOfflineSampleRate;
+    return (2 * scaled + settings_.fps.num) / (2 * static_cast<std::int64_t>(settings_.fps.num));
+}
+
+int CapturePipeline::Run(Surface& surface, Scheduler& scheduler) {
+    ProgressLine progress(totalFrames_, settings_.fps);
+    std::thread encoding([this] { EncodeFrames(); });
+    std::int64_t rendered = 0;
+    while (rendered < totalFrames_ && StopSignalCaught() == 0 && !failed_.load()) {
+        const int slot = *free_.Pop();
+        RenderFrameAt(surface, scheduler, FrameTimeMs(rendered, settings_.fps));
+        surface.ReadPixels(slots_[slot]);
+        frameOfSlot_[slot] = rendered;
+        filled_.Push(slot);
+        ++rendered;
+        progress.Update(rendered);
+    }
+    filled_.Close();
+    encoding.join();
+    const bool written = !failed_.load() && Finish(encodedFrames_);
+    progress.Finish(encodedFrames_);
+    if (!written) {
+        LogLine("capture: [" + settings_.file.string() + "] " + error_);
+        return 2;
+    }
+    if (const int signal = StopSignalCaught(); signal != 0) {
+        char line[160];
+        std::snprintf(line, sizeof line, "capture: stopped after %lld of %lld frames; ",
+                      static_cast<long long>(encodedFrames_), static_cast<long long>(totalFrames_));
+        LogLine(line + settings_.file.string() + " plays what was rendered");
+        return 128 + signal;
+    }
+    return 0;
+}
+
+void CapturePipeline::EncodeFrames() {
+    while (const std::optional<int> slot = filled_.Pop()) {
+        if (!failed_.load()) {
+            const std::int64_t frame = frameOfSlot_[*slot];
+            const bool encoded =
+                video_->Encode(slots_[*slot], frame, *muxer_, &error_) &&
+                audio_->EncodeUntil(SoundFrameOfVideoFrame(frame + 1), sound_, *muxer_, &error_);
+            if (encoded) {
+                encodedFrames_ = frame + 1;
+            } else {
+                failed_.store(true);
+            }
+        }
+        free_.Push(*slot);
+    }
+}
+
+bool CapturePipeline::Finish(std::int64_t frames) {
+    return video_->Flush(*muxer_, &error_) &&
+           audio_->Finish(SoundFrameOfVideoFrame(frames), sound_, *muxer_, &error_) &&
+           muxer_->Finish(&error_);
+}

@@ -1,0 +1,156 @@
+// Capture through the real program: what the file holds, that it is the same
+// on every run, and that an interrupted capture still plays.
+#include "platform/host/CaptureOptions.h"
+#include "tests/support/ProgramRun.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/TestModule.h"
+#include "tests/support/VideoProbe.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+namespace {
+
+const std::string kProgram = QUORVEL8_PROGRAM;
+const std::vector<std::string> kHeadless = {"DISPLAY", "WAYLAND_DISPLAY"};
+constexpr int kSampleRate = 44100;
+
+std::vector<unsigned char> GradientJpeg() {
+    std::vector<std::uint8_t> rgb(64 * 64 * 3);
+    for (std::size_t i = 0; i < rgb.size(); i += 3) {
+        const auto x = static_cast<std::uint8_t>(i / 3 % 64 * 4);
+        rgb[i] = x;
+        rgb[i + 1] = static_cast<std::uint8_t>(255 - x);
+        rgb[i + 2] = 90;
+    }
+    return EncodeTestJpeg(64, 64, rgb);
+}
+
+// A backdrop under moving flares, with the music from 1 s on.
+std::filesystem::path WriteShow(TempFolder& folder, const std::string& end) {
+    folder.Write("demodat/script.txt", "BASS 0:01 " + end + " 0\nBGDING 0 " + end + " 1\nFLARE 0 " +
+                                           end + " 2\nEND " + end + "\n");
+    folder.Write("demodat/quorfoto.jpg", GradientJpeg());
+    folder.Write("demodat/flare.jpg", GradientJpeg());
+    folder.Write("demodat/Ar_8peos.xm", MakeTestModule());
+    return folder.Path() / "demodat";
+}
+
+ProgramResult Capture(const std::filesystem::path& data, const std::filesystem::path& file) {
+    return RunProgram(kProgram,
+                      {"--data", data.string(), "--capture", file.string(), "--size", "160x120"},
+                      kHeadless);
+}
+
+double Loudness(const std::vector<float>& samples, std::size_t from, std::size_t to) {
+    double sum = 0;
+    for (std::size_t i = from; i < to && i < samples.size(); ++i) {
+        sum += std::fabs(samples[i]);
+    }
+    return sum / static_cast<double>(to - from);
+}
+
+TEST(CaptureTest, FiveSecondsAreH264At60FpsWithAacSoundFromTheMusicsStart) {
+    TempFolder folder;
+    const auto data = WriteShow(folder, "0:05");
+    const auto file = folder.Path() / "show.mp4";
+    const ProgramResult run = Capture(data, file);
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.err.find("capture:"), std::string::npos) << "no progress line off a terminal";
+
+    const ProbedVideo video = ProbeVideo(file);
+    ASSERT_TRUE(video.opened);
+    EXPECT_EQ(video.videoCodec, "h264");
+    EXPECT_EQ(video.width, 160);
+    EXPECT_EQ(video.height, 120);
+    EXPECT_EQ(video.fpsNum / video.fpsDen, 60);
+    EXPECT_EQ(video.frameHashes.size(), 300u);
+    EXPECT_NE(video.frameHashes.front(), video.frameHashes.back()) << "the flares move";
+
+    EXPECT_EQ(video.audioCodec, "aac");
+    EXPECT_EQ(video.sampleRate, kSampleRate);
+    EXPECT_EQ(video.channels, 2);
+    EXPECT_NEAR(static_cast<double>(video.left.size()), 5.0 * kSampleRate, 1024);
+    // Silence until the music's run starts at 1 s, then the module's note.
+    EXPECT_LT(Loudness(video.left, 0, kSampleRate * 9 / 10), 1e-3);
+    EXPECT_GT(Loudness(video.left, kSampleRate * 11 / 10, kSampleRate * 2), 1e-2);
+}
+
+TEST(CaptureTest, TwoCapturesOfTheSameShowDecodeToTheSameFrames) {
+    TempFolder folder;
+    const auto data = WriteShow(folder, "0:05");
+    const ProgramResult first = Capture(data, folder.Path() / "a.mp4");
+    const ProgramResult second = Capture(data, folder.Path() / "b.mp4");
+    ASSERT_EQ(first.exitStatus, 0) << first.err;
+    ASSERT_EQ(second.exitStatus, 0) << second.err;
+    const ProbedVideo a = ProbeVideo(folder.Path() / "a.mp4");
+    const ProbedVideo b = ProbeVideo(folder.Path() / "b.mp4");
+    ASSERT_EQ(a.frameHashes.size(), 300u);
+    EXPECT_EQ(a.frameHashes, b.frameHashes);
+    EXPECT_EQ(a.left, b.left);
+}
+
+TEST(CaptureTest, InterruptedCaptureIsFinishedAndPlaysWhatWasRendered) {
+    TempFolder folder;
+    const auto data = WriteShow(folder, "2:00");
+    const auto file = folder.Path() / "cut.mp4";
+    const pid_t child = fork();
+    if (child == 0) {
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, STDERR_FILENO);
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        execl(kProgram.c_str(), kProgram.c_str(), "--data", data.c_str(), "--capture", file.c_str(),
+              "--size", "160x120", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    ASSERT_GT(child, 0);
+    // The header is written before the first frame: wait for it, then let some
+    // frames through.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    std::error_code error;
+    while (std::filesystem::file_size(file, error) == 0 || error) {
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    kill(child, SIGINT);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 128 + SIGINT);
+
+    const ProbedVideo video = ProbeVideo(file);
+    ASSERT_TRUE(video.opened);
+    EXPECT_EQ(video.videoCodec, "h264");
+    ASSERT_GT(video.frameHashes.size(), 0u);
+    EXPECT_LT(video.frameHashes.size(), 120u * 60u);
+    EXPECT_EQ(video.audioCodec, "aac");
+    // The sound ends with the last picture.
+    const double pictureSeconds = static_cast<double>(video.frameHashes.size()) / 60.0;
+    EXPECT_NEAR(static_cast<double>(video.left.size()) / kSampleRate, pictureSeconds, 0.05);
+}
+
+TEST(CaptureTest, RefusesAnOddSizeOrABadRateWithOneLine) {
+    TempFolder folder;
+    const auto data = WriteShow(folder, "0:01");
+    for (const std::vector<std::string>& extra :
+         {std::vector<std::string>{"--size", "161x120"}, {"--fps", "0"}, {"--fps", "30/"}}) {
+        std::vector<std::string> args = {"--data", data.string(), "--capture",
+                                         (folder.Path() / "x.mp4").string()};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const ProgramResult run = RunProgram(kProgram, args, kHeadless);
+        EXPECT_EQ(run.exitStatus, 2) << extra[1];
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+}
+
+} // namespace
