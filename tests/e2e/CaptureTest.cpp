@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <sstream>
 #include <thread>
 
 namespace {
@@ -141,7 +142,7 @@ TEST(CaptureTest, InterruptedCaptureIsFinishedAndPlaysWhatWasRendered) {
 
 TEST(CaptureTest, RefusesAnOddSizeOrABadRateWithOneLine) {
     TempFolder folder;
-    const auto data = WriteShow(folder, "0:01");
+    const auto data = WriteShow(folder, "0:02");
     for (const std::vector<std::string>& extra :
          {std::vector<std::string>{"--size", "161x120"}, {"--fps", "0"}, {"--fps", "30/"}}) {
         std::vector<std::string> args = {"--data", data.string(), "--capture",
@@ -150,6 +151,29 @@ TEST(CaptureTest, RefusesAnOddSizeOrABadRateWithOneLine) {
         const ProgramResult run = RunProgram(kProgram, args, kHeadless);
         EXPECT_EQ(run.exitStatus, 2) << extra[1];
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_EQ(run.err.rfind("quorvel8: " + extra[0] + ": ", 0), 0u) << run.err;
+    }
+}
+
+TEST(CaptureTest, AFileThatCannotBeWrittenIsOneLineAndExit2) {
+    TempFolder folder;
+    const auto data = WriteShow(folder, "0:02");
+    // No such folder; a device that is always full.
+    for (const std::string& file :
+         {(folder.Path() / "missing" / "x.mp4").string(), std::string("/dev/full")}) {
+        const ProgramResult run = RunProgram(
+            kProgram, {"--data", data.string(), "--capture", file, "--size", "160x120"}, kHeadless);
+        EXPECT_EQ(run.exitStatus, 2) << file;
+        // One line about the file, besides the pictures this small show leaves out.
+        std::istringstream lines(run.err);
+        std::vector<std::string> said;
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind("picture: ", 0) != 0) {
+                said.push_back(line);
+            }
+        }
+        ASSERT_EQ(said.size(), 1u) << run.err;
+        EXPECT_EQ(said[0].rfind("capture: [" + file + "] ", 0), 0u) << run.err;
     }
 }
 
