@@ -1,11 +1,10 @@
-// What the grid warps cost: each table fill alone, in time per vertex (a ray
-// for the ray-cast warps), and one
-// whole frame (fill, draw and finish) on Mesa through EGL at the capture size
-// of 1280x960, in frames per second.
+// What each grid warp costs alone: one whole frame (fill, draw and finish) on
+// Mesa through EGL at the capture size of 1280x960, in frames per second. The
+// fills against their libm calls are in FillCostBench.cpp, the show's sections
+// in SectionBench.cpp.
 #include "effects/warp/Inoop2Effect.h"
 #include "effects/warp/Inoop3Effect.h"
 #include "effects/warp/Inoop4Effect.h"
-#include "effects/warp/TrigTables.h"
 #include "effects/warp/WobbelEffect.h"
 #include "platform/host/DataSource.h"
 #include "platform/host/FileStore.h"
@@ -28,65 +27,9 @@ namespace {
 constexpr int kFrameWidth = 1280;
 constexpr int kFrameHeight = 960;
 
-benchmark::Counter PerVertex(const benchmark::State& state) {
-    return benchmark::Counter(static_cast<double>(state.iterations()) * kWarpVertexCount,
-                              benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-}
-
 benchmark::Counter PerSecond(const benchmark::State& state) {
     return benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
-
-void BM_FillInoop2Table(benchmark::State& state) {
-    auto table = std::make_unique<ShadedWarpTable>();
-    int timeMs = 9000;
-    for (auto _ : state) {
-        FillInoop2Table(timeMs, *table);
-        benchmark::DoNotOptimize(table.get());
-        benchmark::ClobberMemory();
-        timeMs += 17;
-    }
-    state.counters["vertex"] = PerVertex(state);
-}
-BENCHMARK(BM_FillInoop2Table);
-
-void BM_FillWobbelTable(benchmark::State& state) {
-    auto table = std::make_unique<UnshadedWarpTable>();
-    int timeMs = 45000;
-    for (auto _ : state) {
-        FillWobbelTable(timeMs, *table);
-        benchmark::DoNotOptimize(table.get());
-        benchmark::ClobberMemory();
-        timeMs += 17;
-    }
-    state.counters["vertex"] = PerVertex(state);
-}
-BENCHMARK(BM_FillWobbelTable);
-
-void FillRayCastFrames(benchmark::State& state, RayCastSurfaces surfaces, int startMs) {
-    FillTrigTables();
-    auto lens = std::make_unique<LensTable>();
-    FillLensTable(*lens);
-    auto table = std::make_unique<ShadedWarpTable>();
-    int timeMs = startMs;
-    for (auto _ : state) {
-        FillRayCastTable(timeMs, surfaces, *lens, *table);
-        benchmark::DoNotOptimize(table.get());
-        benchmark::ClobberMemory();
-        timeMs += 17;
-    }
-    state.counters["vertex"] = PerVertex(state);
-}
-
-void BM_FillInoop3Table(benchmark::State& state) {
-    FillRayCastFrames(state, RayCastSurfaces::Planes, 27000);
-}
-BENCHMARK(BM_FillInoop3Table);
-
-void BM_FillInoop4Table(benchmark::State& state) {
-    FillRayCastFrames(state, RayCastSurfaces::Tunnel, 108000);
-}
-BENCHMARK(BM_FillInoop4Table);
 
 // A diagonal colour ramp, so the texture is sampled as a real picture would be.
 std::vector<unsigned char> RampJpeg(int side) {

@@ -1,0 +1,228 @@
+// A whole frame of every section of the show (advance, fill, draw, finish) at
+// the capture size of 1280x960 on Mesa through EGL: the real effects, pictures
+// and timeline from the build's demodat, run by the host's scheduler on the
+// per-frame path a capture takes. A section is a stretch of the timeline where
+// the same runs play; its frames are every fourth 60 fps frame time in it.
+// Reports the median and 99th percentile frame time per section.
+#include "effects/flat/BgdingEffect.h"
+#include "effects/flat/FlareEffect.h"
+#include "effects/flat/GreetsEffect.h"
+#include "effects/flat/LogoEffect.h"
+#include "effects/flat/WortelEffect.h"
+#include "effects/warp/Inoop2Effect.h"
+#include "effects/warp/Inoop3Effect.h"
+#include "effects/warp/Inoop4Effect.h"
+#include "effects/warp/WobbelEffect.h"
+#include "music/BassEffect.h"
+#include "platform/audio/PlaybackControl.h"
+#include "platform/host/DataSource.h"
+#include "platform/host/FileStore.h"
+#include "platform/host/FrameStep.h"
+#include "platform/host/HostServices.h"
+#include "platform/host/Scheduler.h"
+#include "platform/host/Surface.h"
+#include "platform/host/TextureStore.h"
+#include "platform/host/TimelineScript.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr int kFrameWidth = 1280;
+constexpr int kFrameHeight = 960;
+constexpr int kFrameStride = 4; // every fourth 60 fps frame
+
+struct Section {
+    std::string name; // the drawing effects in draw order, e.g. "INOOP2+LOGO"
+    int startMs;
+    int endMs;
+};
+
+// The show as the program sets it up offscreen: effects registered in the
+// program's order, initialised on the surface, the music on the silent device.
+class Show {
+  public:
+    Show() {
+        std::string error;
+        surface_ = CreateOffscreenSurface(kFrameWidth, kFrameHeight, &error);
+        if (!surface_) {
+            throw std::runtime_error(error);
+        }
+        source_ = OpenDirectorySource(std::filesystem::path(QUORVEL8_DATA_DIR) / "demodat", &error);
+        if (!source_) {
+            throw std::runtime_error(error);
+        }
+        files_ = std::make_unique<FileStore>(*source_);
+        textures_ = std::make_unique<TextureStore>(*source_);
+        InstallHostServices(files_.get(), textures_.get());
+        UseSilentOutput(true);
+
+        const auto script = source_->Read("script.txt", &error);
+        if (!script) {
+            throw std::runtime_error("script.txt: " + error);
+        }
+        std::vector<ScriptError> errors;
+        timeline_ = ParseTimelineScript(
+            std::string_view(reinterpret_cast<const char*>(script->data()), script->size()), names_,
+            &errors);
+        if (!errors.empty()) {
+            throw std::runtime_error("script.txt:" + std::to_string(errors[0].line) + ": " +
+                                     errors[0].message);
+        }
+        surface_->BeginFrame();
+        for (CEffect* effect : effects_) {
+            effect->Init(kFrameWidth, kFrameHeight);
+        }
+        scheduler_ = std::make_unique<Scheduler>(timeline_, effects_);
+    }
+
+    ~Show() {
+        scheduler_->StopAll();
+        InstallHostServices(nullptr, nullptr);
+        // Textures need the context: they go before the surface.
+        textures_.reset();
+    }
+
+    // Split at every run's start and end.
+    std::vector<Section> Sections() const {
+        std::set<int> cuts = {0, timeline_.endMs};
+        for (const ScriptRun& run : timeline_.runs) {
+            cuts.insert(std::min(run.startMs, timeline_.endMs));
+            cuts.insert(std::min(run.endMs, timeline_.endMs));
+        }
+        std::vector<Section> sections;
+        for (auto cut = cuts.begin(); std::next(cut) != cuts.end(); ++cut) {
+            sections.push_back({DrawingNames(*cut), *cut, *std::next(cut)});
+        }
+        return sections;
+    }
+
+    void RenderFrame(int timeMs) { RenderFrameAt(*surface_, *scheduler_, timeMs); }
+
+  private:
+    // The music draws nothing, so it names no section.
+    std::string DrawingNames(int timeMs) const {
+        std::vector<ScriptRun> running;
+        for (const ScriptRun& run : timeline_.runs) {
+            if (run.startMs <= timeMs && timeMs < run.endMs && run.effect != kBassIndex) {
+                running.push_back(run);
+            }
+        }
+        std::stable_sort(running.begin(), running.end(),
+                         [](const ScriptRun& a, const ScriptRun& b) { return a.layer < b.layer; });
+        std::string name;
+        for (const ScriptRun& run : running) {
+            name += (name.empty() ? "" : "+") + names_[run.effect].name;
+        }
+        return name.empty() ? "black" : name;
+    }
+
+    static constexpr int kBassIndex = 0;
+    BassEffect bass_;
+    FlareEffect flare_;
+    BgdingEffect bgding_;
+    GreetsEffect greets_;
+    WobbelEffect wobbel_;
+    Inoop2Effect inoop2_;
+    Inoop3Effect inoop3_;
+    Inoop4Effect inoop4_;
+    LogoEffect logo_;
+    WortelEffect wortel_;
+    const std::vector<CEffect*> effects_ = {&bass_,   &flare_,  &bgding_, &greets_, &wobbel_,
+                                            &inoop2_, &inoop3_, &inoop4_, &logo_,   &wortel_};
+    const std::vector<RegisteredName> names_ = {
+        {"BASS", true},   {"FLARE", true},  {"BGDING", true}, {"GREETS", true}, {"WOBBEL", true},
+        {"INOOP2", true}, {"INOOP3", true}, {"INOOP4", true}, {"LOGO", true},   {"WORTEL", true}};
+
+    std::unique_ptr<Surface> surface_;
+    std::unique_ptr<DataSource> source_;
+    std::unique_ptr<FileStore> files_;
+    std::unique_ptr<TextureStore> textures_;
+    Timeline timeline_;
+    std::unique_ptr<Scheduler> scheduler_;
+};
+
+// The frame times of a section, as a capture at 60 fps takes them.
+std::vector<int> FrameTimes(const Section& section) {
+    std::vector<int> times;
+    for (long long n = 0;; n += kFrameStride) {
+        const int timeMs = static_cast<int>((n * 1000 + 30) / 60);
+        if (timeMs >= section.endMs) {
+            break;
+        }
+        if (timeMs >= section.startMs) {
+            times.push_back(timeMs);
+        }
+    }
+    return times;
+}
+
+double Percentile(std::vector<double> sorted, double fraction) {
+    std::sort(sorted.begin(), sorted.end());
+    const auto rank = static_cast<std::size_t>(std::ceil(fraction * sorted.size()));
+    return sorted[std::max<std::size_t>(rank, 1) - 1];
+}
+
+// One iteration per frame time. The section's effects are started by a frame
+// before the timing, so picture uploads and shader builds are left out.
+void RunSection(benchmark::State& state, Show& show, const std::vector<int>& times) {
+    show.RenderFrame(times.front());
+    std::vector<double> frameMs(times.size());
+    std::size_t frame = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        show.RenderFrame(times[frame]);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        state.SetIterationTime(took.count());
+        frameMs[frame++] = took.count() * 1000;
+    }
+    state.counters["median_ms"] = Percentile(frameMs, 0.5);
+    state.counters["p99_ms"] = Percentile(frameMs, 0.99);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    try {
+        Show show;
+        std::vector<std::vector<int>> frameTimes;
+        const std::vector<Section> sections = show.Sections();
+        frameTimes.reserve(sections.size());
+        for (const Section& section : sections) {
+            frameTimes.push_back(FrameTimes(section));
+            if (frameTimes.back().empty()) {
+                continue;
+            }
+            char label[64];
+            std::snprintf(label, sizeof label, "%d:%02d", section.startMs / 60000,
+                          section.startMs / 1000 % 60);
+            benchmark::RegisterBenchmark(
+                (std::string("Section/") + label + "/" + section.name).c_str(),
+                [&show, &times = frameTimes.back()](benchmark::State& state) {
+                    RunSection(state, show, times);
+                })
+                ->Iterations(static_cast<benchmark::IterationCount>(frameTimes.back().size()))
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond);
+        }
+        benchmark::RunSpecifiedBenchmarks();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "section_bench: %s\n", e.what());
+        return 1;
+    }
+    benchmark::Shutdown();
+    return 0;
+}
