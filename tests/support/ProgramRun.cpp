@@ -20,6 +20,12 @@ std::string Slurp(const std::filesystem::path& file) {
     return text.str();
 }
 
+int ExitStatus(int status) {
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
 pid_t StartProgram(const std::string& program, const std::vector<std::string>& args,
                    const std::vector<std::string>& environment, const std::string& outPath,
                    const std::string& errPath) {
@@ -48,12 +54,6 @@ pid_t StartProgram(const std::string& program, const std::vector<std::string>& a
     }
     return child;
 }
-
-int ExitStatus(int status) {
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-} // namespace
 
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::vector<std::string>& environment) {

@@ -1,6 +1,8 @@
 // Runs a program of this build as a user would and collects what it said.
 #pragma once
 
+#include <sys/types.h>
+
 #include <chrono>
 #include <string>
 #include <vector>
@@ -22,3 +24,9 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
 ProgramResult RunProgramAndSignal(const std::string& program, const std::vector<std::string>& args,
                                   const std::vector<std::string>& environment, int signal,
                                   std::chrono::milliseconds delay, std::chrono::milliseconds grace);
+
+// Starts the program with its standard output and error going to the two
+// files (either may be /dev/null); the caller waits for it.
+pid_t StartProgram(const std::string& program, const std::vector<std::string>& args,
+                   const std::vector<std::string>& environment, const std::string& outPath,
+                   const std::string& errPath);
