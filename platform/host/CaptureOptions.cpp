@@ -61,8 +61,8 @@ bool ResolveCaptureOptions(const CaptureOptionText& text, int width, int height,
         return false;
     }
     settings->file = text.file;
-    settings->width = width > 0 ? width : kCaptureDefaultWidth;
-    settings->height = height > 0 ? height : kCaptureDefaultHeight;
+    settings->width = width > 0 ? width : kOffscreenDefaultWidth;
+    settings->height = height > 0 ? height : kOffscreenDefaultHeight;
     // 4:2:0 video halves both sides of the picture for its colour.
     if (settings->width % 2 != 0 || settings->height % 2 != 0) {
         std::fprintf(stderr,

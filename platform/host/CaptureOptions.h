@@ -3,6 +3,8 @@
 // --preset; the size comes from --size).
 #pragma once
 
+#include "platform/host/Surface.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -10,9 +12,6 @@
 namespace CLI {
 class App;
 }
-
-inline constexpr int kCaptureDefaultWidth = 1280;
-inline constexpr int kCaptureDefaultHeight = 960;
 
 // A frame rate as a fraction: 60, or 60000/1001 for NTSC rates.
 struct FrameRate {
@@ -22,8 +21,8 @@ struct FrameRate {
 
 struct CaptureSettings {
     std::filesystem::path file;
-    int width = kCaptureDefaultWidth;
-    int height = kCaptureDefaultHeight;
+    int width = kOffscreenDefaultWidth;
+    int height = kOffscreenDefaultHeight;
     FrameRate fps;
     int crf = 20;
     std::string preset = "veryfast";

@@ -28,9 +28,6 @@
 
 namespace {
 
-constexpr int kOffscreenWidth = 1280;
-constexpr int kOffscreenHeight = 960;
-
 std::filesystem::path ExecutableDirectory() {
     std::error_code error;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -142,9 +139,9 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
     if (options.capture) {
         surface_ = CreateOffscreenSurface(options.capture->width, options.capture->height, &error);
     } else if (offscreen) {
-        surface_ =
-            CreateOffscreenSurface(options.width > 0 ? options.width : kOffscreenWidth,
-                                   options.height > 0 ? options.height : kOffscreenHeight, &error);
+        surface_ = CreateOffscreenSurface(
+            options.width > 0 ? options.width : kOffscreenDefaultWidth,
+            options.height > 0 ? options.height : kOffscreenDefaultHeight, &error);
     } else if (!DisplayAvailable()) {
         LogLine("quorvel8: no display found; render offscreen with --capture FILE.mp4, "
                 "--screenshot TIME FILE.png or --shots DIR");

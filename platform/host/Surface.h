@@ -51,6 +51,11 @@ struct WindowSettings {
     bool stretch = false; // fill the window instead of keeping 4:3
 };
 
+// The offscreen drawing area when no size is asked for: screenshots, shots and
+// captures alike.
+inline constexpr int kOffscreenDefaultWidth = 1280;
+inline constexpr int kOffscreenDefaultHeight = 960;
+
 // True when a window system is reachable (X11 or Wayland).
 bool DisplayAvailable();
 
