@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: a normal build (unit, host, audio, render, e2e)
 # and an AddressSanitizer + UndefinedBehaviorSanitizer build (unit, host, audio,
-# render), failing on any report. Then fuzzes each input the show reads for a
-# bounded time (clang, build-fuzz/) and plays ten seconds of the show under
-# valgrind memcheck.
+# render), failing on any report, and captures the whole show with that build.
+# Then fuzzes each input the show reads for a bounded time (clang, build-fuzz/)
+# and plays ten seconds of the show under valgrind memcheck.
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 "$root/scripts/setup.sh"
@@ -18,10 +18,11 @@ xvfb-run -a ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 echo "== sanitizer build"
 cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON >/dev/null
 cmake --build "$root/build-asan" -j "$jobs" --target unit_tests host_tests render_tests audio_tests \
-    fuzz_regression_tests
+    fuzz_regression_tests quorvel8
 export ASAN_OPTIONS="abort_on_error=0:halt_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs" -L 'unit|host|render|audio'
+"$root/scripts/asan-show.sh"
 
 echo "== fuzzing"
 "$root/scripts/fuzz.sh" 45

@@ -119,7 +119,7 @@ HMUSIC BASS_MusicLoad(BOOL fromMemory, const void* file, DWORD offset, DWORD len
     if (length == 0) {
         const std::size_t whole = LoadedFileSize(file);
         if (whole == 0) {
-            LogLine("audio: a module of length 0 must be a buffer the host loaded");
+            LogLine("audio: the module is empty (length 0 and no file the host loaded)");
             return 0;
         }
         if (offset > whole) {

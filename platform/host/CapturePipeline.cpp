@@ -17,7 +17,9 @@ extern "C" {
 
 namespace {
 constexpr const char* kMusicEffect = "BASS";
-}
+// AAC packs 1024 sound frames in a packet.
+constexpr std::int64_t kAudioBlockFrames = 1024;
+} // namespace
 
 CaptureMusic FindCaptureMusic(const Timeline& timeline, std::span<const RegisteredEffect> effects,
                               std::span<const unsigned char> module) {
@@ -48,7 +50,10 @@ std::unique_ptr<CapturePipeline> CapturePipeline::Open(const CaptureSettings& se
     // The encoders' own reports (x264's statistics) would drown the one line that matters.
     av_log_set_level(AV_LOG_ERROR);
     std::string error;
-    pipeline->muxer_ = Mp4Muxer::Create(settings.file, &error);
+    const std::int64_t totalFrames = pipeline->totalFrames_;
+    const std::int64_t packets =
+        totalFrames + pipeline->SoundFrameOfVideoFrame(totalFrames) / kAudioBlockFrames + 2;
+    pipeline->muxer_ = Mp4Muxer::Create(settings.file, packets, &error);
     if (pipeline->muxer_) {
         const bool globalHeader = pipeline->muxer_->NeedsGlobalHeader();
         pipeline->video_ = VideoEncoder::Open(settings, globalHeader, &error);
@@ -63,6 +68,7 @@ std::unique_ptr<CapturePipeline> CapturePipeline::Open(const CaptureSettings& se
             videoStream < 0 ? -1 : muxer.AddStream(pipeline->audio_->Codec(), &error);
         if (audioStream >= 0 && muxer.Start(&error)) {
             pipeline->video_->SetStream(videoStream);
+            pipeline->videoStream_ = videoStream;
             pipeline->audio_->SetStream(audioStream);
             return pipeline;
         }
@@ -80,7 +86,8 @@ int CapturePipeline::Run(Surface& surface, Scheduler& scheduler) {
     ProgressLine progress(totalFrames_, settings_.fps);
     std::thread encoding([this] { EncodeFrames(); });
     std::int64_t rendered = 0;
-    while (rendered < totalFrames_ && StopSignalCaught() == 0 && !failed_.load()) {
+    while (rendered < totalFrames_ && StopSignalCaught() == 0 && !failed_.load() &&
+           !outOfSpace_.load()) {
         const int slot = *free_.Pop();
         RenderFrameAt(surface, scheduler, FrameTimeMs(rendered, settings_.fps));
         surface.ReadPixels(slots_[slot]);
@@ -91,10 +98,24 @@ int CapturePipeline::Run(Surface& surface, Scheduler& scheduler) {
     }
     filled_.Close();
     encoding.join();
-    const bool written = !failed_.load() && Finish(encodedFrames_);
+    // On a full disk the held room takes the index, not the frames the
+    // encoders still hold.
+    const bool outOfSpace = outOfSpace_.load();
+    const bool written =
+        !failed_.load() && (outOfSpace ? muxer_->Finish(&error_) : Finish(encodedFrames_));
     progress.Finish(encodedFrames_);
     if (!written) {
         LogLine("capture: [" + settings_.file.string() + "] " + error_);
+        return 2;
+    }
+    if (outOfSpace) {
+        char line[200];
+        std::snprintf(line, sizeof line,
+                      "cannot write: the disk is full; stopped after %lld of %lld frames, the "
+                      "file plays what was written",
+                      static_cast<long long>(muxer_->PacketsWritten(videoStream_)),
+                      static_cast<long long>(totalFrames_));
+        LogLine("capture: [" + settings_.file.string() + "] " + line);
         return 2;
     }
     if (const int signal = StopSignalCaught(); signal != 0) {
@@ -109,15 +130,17 @@ int CapturePipeline::Run(Surface& surface, Scheduler& scheduler) {
 
 void CapturePipeline::EncodeFrames() {
     while (const std::optional<int> slot = filled_.Pop()) {
-        if (!failed_.load()) {
+        if (!failed_.load() && !outOfSpace_.load()) {
             const std::int64_t frame = frameOfSlot_[*slot];
             const bool encoded =
                 video_->Encode(slots_[*slot], frame, *muxer_, &error_) &&
                 audio_->EncodeUntil(SoundFrameOfVideoFrame(frame + 1), sound_, *muxer_, &error_);
-            if (encoded) {
-                encodedFrames_ = frame + 1;
-            } else {
+            if (!encoded) {
                 failed_.store(true);
+            } else if (muxer_->RanOutOfSpace()) {
+                outOfSpace_.store(true);
+            } else {
+                encodedFrames_ = frame + 1;
             }
         }
         free_.Push(*slot);

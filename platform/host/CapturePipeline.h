@@ -46,7 +46,8 @@ class CapturePipeline {
 
     // Renders every frame of 0 <= t < endMs, or until SIGINT or SIGTERM, and
     // finishes the file. The exit status: 0, 2 when writing failed (one line
-    // says why), 128 + the signal when stopped early (the file still plays).
+    // says why; after a full disk the file plays what was written), 128 + the
+    // signal when stopped early (the file still plays).
     int Run(Surface& surface, Scheduler& scheduler);
 
   private:
@@ -69,7 +70,9 @@ class CapturePipeline {
     std::int64_t frameOfSlot_[kSlots] = {};
     SlotQueue free_{kSlots};
     SlotQueue filled_{kSlots};
+    int videoStream_ = -1;
     std::atomic<bool> failed_{false};
+    std::atomic<bool> outOfSpace_{false};
     std::int64_t encodedFrames_ = 0; // the encoding thread's, read after it ends
     std::string error_;              // likewise
 };

@@ -13,7 +13,7 @@ struct SwsContext;
 
 struct LibavDeleter {
     void operator()(AVCodecContext* codec) const;
-    // Closes the output file too, when the context opened one.
+    // Closes the output file too, when the context opened it itself.
     void operator()(AVFormatContext* format) const;
     void operator()(AVFrame* frame) const;
     void operator()(AVPacket* packet) const;

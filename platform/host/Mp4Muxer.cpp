@@ -5,8 +5,21 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 
-std::unique_ptr<Mp4Muxer> Mp4Muxer::Create(const std::filesystem::path& file, std::string* error) {
+namespace {
+// The index costs at most a few words per packet (size, offset, time, order);
+// the margin covers the packets still queued and the buffer when the disk fills.
+constexpr std::int64_t kIndexBytesPerPacket = 32;
+constexpr std::int64_t kHeldMarginBytes = 2 << 20;
+} // namespace
+
+std::unique_ptr<Mp4Muxer> Mp4Muxer::Create(const std::filesystem::path& file, std::int64_t packets,
+                                           std::string* error) {
     std::unique_ptr<Mp4Muxer> muxer(new Mp4Muxer);
+    muxer->file_ =
+        CaptureFile::Create(file, kHeldMarginBytes + kIndexBytesPerPacket * packets, error);
+    if (!muxer->file_) {
+        return nullptr;
+    }
     AVFormatContext* format = nullptr;
     int result = avformat_alloc_output_context2(&format, nullptr, "mp4", file.c_str());
     if (result < 0) {
@@ -14,11 +27,8 @@ std::unique_ptr<Mp4Muxer> Mp4Muxer::Create(const std::filesystem::path& file, st
         return nullptr;
     }
     muxer->format_.reset(format);
-    result = avio_open(&format->pb, file.c_str(), AVIO_FLAG_WRITE);
-    if (result < 0) {
-        *error = "cannot create the file: " + LibavErrorText(result);
-        return nullptr;
-    }
+    format->pb = muxer->file_->Io();
+    format->flags |= AVFMT_FLAG_CUSTOM_IO;
     muxer->packet_.reset(av_packet_alloc());
     if (!muxer->packet_) {
         *error = "out of memory";
@@ -80,14 +90,15 @@ bool Mp4Muxer::WriteEncoded(AVCodecContext* encoder, int stream, std::string* er
     }
 }
 
+std::int64_t Mp4Muxer::PacketsWritten(int stream) const {
+    return format_->streams[stream]->nb_frames;
+}
+
 bool Mp4Muxer::Finish(std::string* error) {
-    int result = av_write_trailer(format_.get());
-    if (result >= 0) {
-        result = avio_closep(&format_->pb);
-    }
+    const int result = av_write_trailer(format_.get());
     if (result < 0) {
         *error = "cannot finish the file: " + LibavErrorText(result);
         return false;
     }
-    return true;
+    return file_->Close(error);
 }

@@ -31,8 +31,9 @@ std::optional<long long> ParseNumber(std::string_view text, std::size_t maxDigit
     return value;
 }
 
-// Whole milliseconds, m:ss or m:ss.f to m:ss.fff (the fraction is of a second).
-std::optional<int> ParseTimeField(std::string_view text) {
+// Whole milliseconds, m:ss or m:ss.f to m:ss.fff (the fraction is of a second),
+// with no upper bound.
+std::optional<long long> ParseWellFormedTime(std::string_view text) {
     long long ms = 0;
     const std::size_t colon = text.find(':');
     if (colon == std::string_view::npos) {
@@ -63,10 +64,15 @@ std::optional<int> ParseTimeField(std::string_view text) {
         }
         ms = (*minutes * 60 + *seconds) * 1000 + fractionMs;
     }
-    if (ms > kMaxScriptTimeMs) {
+    return ms;
+}
+
+std::optional<int> ParseTimeField(std::string_view text) {
+    const std::optional<long long> ms = ParseWellFormedTime(text);
+    if (!ms || *ms > kMaxScriptTimeMs) {
         return std::nullopt;
     }
-    return static_cast<int>(ms);
+    return static_cast<int>(*ms);
 }
 
 // Echoed text stays on one readable line whatever bytes the script holds.
@@ -87,6 +93,12 @@ std::string Printable(std::string_view text) {
 
 std::string Quoted(std::string_view text) {
     return "'" + Printable(text) + "'";
+}
+
+// Why a time field was refused.
+std::string TimeError(std::string_view text) {
+    return ParseWellFormedTime(text) ? "time " + Quoted(text) + " is past 24 h (1440:00)"
+                                     : "malformed time " + Quoted(text);
 }
 
 std::vector<std::string_view> SplitFields(std::string_view line) {
@@ -198,7 +210,7 @@ Timeline ParseTimelineScript(std::string_view text, std::span<const RegisteredNa
             }
             const std::optional<int> time = ParseTimeField(fields[1]);
             if (!time) {
-                errors->push_back({lineNumber, "malformed time " + Quoted(fields[1])});
+                errors->push_back({lineNumber, TimeError(fields[1])});
             } else if (endLine != 0) {
                 errors->push_back(
                     {lineNumber, "duplicate END (first on line " + std::to_string(endLine) + ")"});
@@ -229,11 +241,11 @@ Timeline ParseTimelineScript(std::string_view text, std::span<const RegisteredNa
         const std::optional<int> start = ParseTimeField(fields[1]);
         const std::optional<int> end = ParseTimeField(fields[2]);
         if (!start) {
-            errors->push_back({lineNumber, "malformed time " + Quoted(fields[1])});
+            errors->push_back({lineNumber, TimeError(fields[1])});
             valid = false;
         }
         if (!end) {
-            errors->push_back({lineNumber, "malformed time " + Quoted(fields[2])});
+            errors->push_back({lineNumber, TimeError(fields[2])});
             valid = false;
         }
         if (start && end && *end <= *start) {

@@ -59,6 +59,18 @@ double Loudness(const std::vector<float>& samples, std::size_t from, std::size_t
     return sum / static_cast<double>(to - from);
 }
 
+// What the program said, less the lines about pictures this small show leaves out.
+std::vector<std::string> LinesBesidesPictures(const std::string& err) {
+    std::istringstream lines(err);
+    std::vector<std::string> said;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("picture: ", 0) != 0) {
+            said.push_back(line);
+        }
+    }
+    return said;
+}
+
 TEST(CaptureTest, FiveSecondsAreH264At60FpsWithAacSoundFromTheMusicsStart) {
     TempFolder folder;
     const auto data = WriteShow(folder, "0:05");
@@ -140,6 +152,51 @@ TEST(CaptureTest, InterruptedCaptureIsFinishedAndPlaysWhatWasRendered) {
     EXPECT_NEAR(static_cast<double>(video.left.size()) / kSampleRate, pictureSeconds, 0.05);
 }
 
+// The capture runs on a 3 MiB disk of its own, mounted in a mount namespace
+// of its own so that nothing stays mounted; where this machine allows no such
+// mount, the test is skipped.
+TEST(CaptureTest, AFullDiskStopsTheCaptureWithOneLineAndTheFilePlaysWhatWasWritten) {
+    const std::string unshare = "/usr/bin/unshare";
+    const std::vector<std::string> namespaces = {geteuid() == 0 ? "-m" : "-rm"};
+    TempFolder folder;
+    const auto data = WriteShow(folder, "2:00");
+    const auto disk = folder.Path() / "disk";
+    std::filesystem::create_directory(disk);
+    std::vector<std::string> probe = namespaces;
+    probe.insert(probe.end(), {"sh", "-c", "mount -t tmpfs -o size=3m tmpfs \"$1\"", "sh", disk});
+    if (!std::filesystem::exists(unshare) || RunProgram(unshare, probe).exitStatus != 0) {
+        GTEST_SKIP() << "no small disk can be mounted here";
+    }
+
+    const auto kept = folder.Path() / "kept.mp4";
+    std::vector<std::string> args = namespaces;
+    args.insert(args.end(), {"sh", "-c",
+                             "mount -t tmpfs -o size=3m tmpfs \"$1\" || exit 99\n"
+                             "\"$2\" --data \"$3\" --capture \"$1/x.mp4\" --size 160x120\n"
+                             "status=$?\ncp \"$1/x.mp4\" \"$4\" && exit $status",
+                             "sh", disk, kProgram, data, kept});
+    const ProgramResult run = RunProgram(unshare, args, kHeadless);
+    ASSERT_EQ(run.exitStatus, 2) << run.err;
+    const std::vector<std::string> said = LinesBesidesPictures(run.err);
+    ASSERT_EQ(said.size(), 1u) << run.err;
+    EXPECT_EQ(said[0].rfind("capture: [" + (disk / "x.mp4").string() +
+                                "] cannot write: the disk is full; stopped after ",
+                            0),
+              0u)
+        << run.err;
+
+    const ProbedVideo video = ProbeVideo(kept);
+    ASSERT_TRUE(video.opened);
+    EXPECT_EQ(video.videoCodec, "h264");
+    ASSERT_GT(video.frameHashes.size(), 60u);
+    EXPECT_LT(video.frameHashes.size(), 120u * 60u);
+    EXPECT_EQ(video.audioCodec, "aac");
+    // The sound runs on past the last picture by at most the frames the
+    // picture's encoder still held.
+    const double pictureSeconds = static_cast<double>(video.frameHashes.size()) / 60.0;
+    EXPECT_NEAR(static_cast<double>(video.left.size()) / kSampleRate, pictureSeconds, 0.5);
+}
+
 TEST(CaptureTest, RefusesAnOddSizeOrABadRateWithOneLine) {
     TempFolder folder;
     const auto data = WriteShow(folder, "0:02");
@@ -164,14 +221,7 @@ TEST(CaptureTest, AFileThatCannotBeWrittenIsOneLineAndExit2) {
         const ProgramResult run = RunProgram(
             kProgram, {"--data", data.string(), "--capture", file, "--size", "160x120"}, kHeadless);
         EXPECT_EQ(run.exitStatus, 2) << file;
-        // One line about the file, besides the pictures this small show leaves out.
-        std::istringstream lines(run.err);
-        std::vector<std::string> said;
-        for (std::string line; std::getline(lines, line);) {
-            if (line.rfind("picture: ", 0) != 0) {
-                said.push_back(line);
-            }
-        }
+        const std::vector<std::string> said = LinesBesidesPictures(run.err);
         ASSERT_EQ(said.size(), 1u) << run.err;
         EXPECT_EQ(said[0].rfind("capture: [" + file + "] ", 0), 0u) << run.err;
     }

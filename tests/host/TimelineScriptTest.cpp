@@ -74,12 +74,19 @@ TEST(TimelineScriptTest, AcceptsEveryTimeForm) {
 }
 
 TEST(TimelineScriptTest, RefusesMalformedTimes) {
-    for (const char* text : {"86400001", "1440:00.001", "0:60", "1:5", "1:005", "-1", "+5", "1.5",
-                             "0:09.", "0:09.1234", "abc", ":30", "1:", "1:30:00", "1:3a", "0:09.5x",
-                             "99999999999999999999", "0x10"}) {
+    for (const char* text :
+         {"0:60", "1:5", "1:005", "-1", "+5", "1.5", "0:09.", "0:09.1234", "abc", ":30",
+          "1:", "1:30:00", "1:3a", "0:09.5x", "99999999999999999999", "0x10"}) {
         const Parsed parsed = Parse("BASS 0 1 0\nEND " + std::string(text) + "\n");
         const std::vector<ScriptError> expected = {
             {2, "malformed time '" + std::string(text) + "'"}};
+        EXPECT_EQ(parsed.errors, expected) << text;
+    }
+    // Well formed but past the longest show.
+    for (const char* text : {"86400001", "1440:00.001", "99999:59.999"}) {
+        const Parsed parsed = Parse("BASS 0 " + std::string(text) + " 0\n");
+        const std::vector<ScriptError> expected = {
+            {1, "time '" + std::string(text) + "' is past 24 h (1440:00)"}};
         EXPECT_EQ(parsed.errors, expected) << text;
     }
 }
