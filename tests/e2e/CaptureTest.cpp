@@ -8,13 +8,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <sstream>
 #include <thread>
 
@@ -71,6 +71,13 @@ std::vector<std::string> LinesBesidesPictures(const std::string& err) {
     return said;
 }
 
+// N of the program's "stopped after N of M frames"; -1 when it did not say.
+long long FramesSaidStoppedAfter(const std::string& err) {
+    const std::string key = "stopped after ";
+    const std::size_t at = err.find(key);
+    return at == std::string::npos ? -1 : std::atoll(err.c_str() + at + key.size());
+}
+
 TEST(CaptureTest, FiveSecondsAreH264At60FpsWithAacSoundFromTheMusicsStart) {
     TempFolder folder;
     const auto data = WriteShow(folder, "0:05");
@@ -115,16 +122,10 @@ TEST(CaptureTest, InterruptedCaptureIsFinishedAndPlaysWhatWasRendered) {
     TempFolder folder;
     const auto data = WriteShow(folder, "2:00");
     const auto file = folder.Path() / "cut.mp4";
-    const pid_t child = fork();
-    if (child == 0) {
-        const int quiet = open("/dev/null", O_WRONLY);
-        dup2(quiet, STDERR_FILENO);
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-        execl(kProgram.c_str(), kProgram.c_str(), "--data", data.c_str(), "--capture", file.c_str(),
-              "--size", "160x120", static_cast<char*>(nullptr));
-        _exit(127);
-    }
+    const auto err = folder.Path() / "err";
+    const pid_t child = StartProgram(
+        kProgram, {"--data", data.string(), "--capture", file.string(), "--size", "160x120"},
+        kHeadless, "/dev/null", err.string());
     ASSERT_GT(child, 0);
     // The header is written before the first frame: wait for it, then let some
     // frames through.
@@ -145,7 +146,8 @@ TEST(CaptureTest, InterruptedCaptureIsFinishedAndPlaysWhatWasRendered) {
     ASSERT_TRUE(video.opened);
     EXPECT_EQ(video.videoCodec, "h264");
     ASSERT_GT(video.frameHashes.size(), 0u);
-    EXPECT_LT(video.frameHashes.size(), 120u * 60u);
+    EXPECT_EQ(static_cast<long long>(video.frameHashes.size()),
+              FramesSaidStoppedAfter(ReadTextFile(err)));
     EXPECT_EQ(video.audioCodec, "aac");
     // The sound ends with the last picture.
     const double pictureSeconds = static_cast<double>(video.frameHashes.size()) / 60.0;
@@ -190,6 +192,7 @@ TEST(CaptureTest, AFullDiskStopsTheCaptureWithOneLineAndTheFilePlaysWhatWasWritt
     EXPECT_EQ(video.videoCodec, "h264");
     ASSERT_GT(video.frameHashes.size(), 60u);
     EXPECT_LT(video.frameHashes.size(), 120u * 60u);
+    EXPECT_EQ(static_cast<long long>(video.frameHashes.size()), FramesSaidStoppedAfter(run.err));
     EXPECT_EQ(video.audioCodec, "aac");
     // The sound runs on past the last picture by at most the frames the
     // picture's encoder still held.

@@ -7,18 +7,9 @@
 
 #include <csignal>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 namespace {
-
-std::string Slurp(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 int ExitStatus(int status) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -63,7 +54,7 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
     const pid_t child = StartProgram(program, args, environment, outPath, errPath);
     int status = 0;
     waitpid(child, &status, 0);
-    return {ExitStatus(status), Slurp(outPath), Slurp(errPath)};
+    return {ExitStatus(status), ReadTextFile(outPath), ReadTextFile(errPath)};
 }
 
 ProgramResult RunProgramAndSignal(const std::string& program, const std::vector<std::string>& args,
@@ -82,9 +73,10 @@ ProgramResult RunProgramAndSignal(const std::string& program, const std::vector<
         if (std::chrono::steady_clock::now() > deadline) {
             kill(child, SIGKILL);
             waitpid(child, &status, 0);
-            return {-1, Slurp(outPath), Slurp(errPath) + "(killed: no exit after the signal)\n"};
+            return {-1, ReadTextFile(outPath),
+                    ReadTextFile(errPath) + "(killed: no exit after the signal)\n"};
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    return {ExitStatus(status), Slurp(outPath), Slurp(errPath)};
+    return {ExitStatus(status), ReadTextFile(outPath), ReadTextFile(errPath)};
 }

@@ -5,7 +5,15 @@
 
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <stdexcept>
+
+std::string ReadTextFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 std::vector<unsigned char> EncodeTestJpeg(int width, int height,
                                           const std::vector<std::uint8_t>& rgb) {

@@ -25,6 +25,9 @@ void WriteTestZip(const std::filesystem::path& file,
                   const std::vector<std::string>& directories = {},
                   TestZipPacking packing = TestZipPacking::Stored);
 
+// The whole file; empty when it cannot be read.
+std::string ReadTextFile(const std::filesystem::path& file);
+
 class TempFolder {
   public:
     TempFolder();
