@@ -68,7 +68,6 @@ std::unique_ptr<CapturePipeline> CapturePipeline::Open(const CaptureSettings& se
             videoStream < 0 ? -1 : muxer.AddStream(pipeline->audio_->Codec(), &error);
         if (audioStream >= 0 && muxer.Start(&error)) {
             pipeline->video_->SetStream(videoStream);
-            pipeline->videoStream_ = videoStream;
             pipeline->audio_->SetStream(audioStream);
             return pipeline;
         }
@@ -113,7 +112,7 @@ int CapturePipeline::Run(Surface& surface, Scheduler& scheduler) {
         std::snprintf(line, sizeof line,
                       "cannot write: the disk is full; stopped after %lld of %lld frames, the "
                       "file plays what was written",
-                      static_cast<long long>(muxer_->PacketsWritten(videoStream_)),
+                      static_cast<long long>(muxer_->PacketsWritten(video_->Stream())),
                       static_cast<long long>(totalFrames_));
         LogLine("capture: [" + settings_.file.string() + "] " + line);
         return 2;

@@ -70,7 +70,6 @@ class CapturePipeline {
     std::int64_t frameOfSlot_[kSlots] = {};
     SlotQueue free_{kSlots};
     SlotQueue filled_{kSlots};
-    int videoStream_ = -1;
     std::atomic<bool> failed_{false};
     std::atomic<bool> outOfSpace_{false};
     std::int64_t encodedFrames_ = 0; // the encoding thread's, read after it ends

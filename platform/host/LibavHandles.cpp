@@ -11,10 +11,6 @@ void LibavDeleter::operator()(AVCodecContext* codec) const {
 }
 
 void LibavDeleter::operator()(AVFormatContext* format) const {
-    if (format->oformat != nullptr && (format->oformat->flags & AVFMT_NOFILE) == 0 &&
-        (format->flags & AVFMT_FLAG_CUSTOM_IO) == 0) {
-        avio_closep(&format->pb);
-    }
     avformat_free_context(format);
 }
 

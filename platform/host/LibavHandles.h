@@ -13,7 +13,7 @@ struct SwsContext;
 
 struct LibavDeleter {
     void operator()(AVCodecContext* codec) const;
-    // Closes the output file too, when the context opened it itself.
+    // Leaves its I/O alone: the capture's file is CaptureFile's to close.
     void operator()(AVFormatContext* format) const;
     void operator()(AVFrame* frame) const;
     void operator()(AVPacket* packet) const;

@@ -21,6 +21,7 @@ class VideoEncoder {
 
     const AVCodecContext* Codec() const { return codec_.get(); }
     void SetStream(int stream) { stream_ = stream; }
+    int Stream() const { return stream_; }
 
     // rgb: width * height * 3 bytes, bottom row first; frame counts from 0.
     bool Encode(std::span<const std::uint8_t> rgb, std::int64_t frame, Mp4Muxer& muxer,
