@@ -14,15 +14,8 @@
 #include "effects/warp/Inoop4Effect.h"
 #include "effects/warp/WobbelEffect.h"
 #include "music/BassEffect.h"
-#include "platform/audio/PlaybackControl.h"
-#include "platform/host/DataSource.h"
-#include "platform/host/FileStore.h"
-#include "platform/host/FrameStep.h"
-#include "platform/host/HostServices.h"
-#include "platform/host/Scheduler.h"
-#include "platform/host/Surface.h"
-#include "platform/host/TextureStore.h"
-#include "platform/host/TimelineScript.h"
+#include "platform/host/ShowSession.h"
+#include "platform/host/timeline/ScriptFile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,7 +28,6 @@
 #include <set>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
@@ -51,48 +43,37 @@ struct Section {
 };
 
 // The show as the program sets it up offscreen: effects registered in the
-// program's order, initialised on the surface, the music on the silent device.
+// program's order, initialised on the surface, the music on the stepped output.
 class Show {
   public:
     Show() {
         std::string error;
-        surface_ = CreateOffscreenSurface(kFrameWidth, kFrameHeight, &error);
-        if (!surface_) {
+        std::unique_ptr<DataSource> source =
+            OpenDirectorySource(std::filesystem::path(QUORVEL8_DATA_DIR) / "demodat", &error);
+        if (!source) {
             throw std::runtime_error(error);
         }
-        source_ = OpenDirectorySource(std::filesystem::path(QUORVEL8_DATA_DIR) / "demodat", &error);
-        if (!source_) {
+        ScriptFile script = ReadScriptFile(*source, "script.txt", names_);
+        if (!script.timeline) {
+            throw std::runtime_error(
+                "script.txt: " + (script.read ? "line " + std::to_string(script.errors[0].line) +
+                                                    ": " + script.errors[0].message
+                                              : script.readError));
+        }
+        timeline_ = *script.timeline;
+        SessionPlan plan;
+        plan.source = std::move(source);
+        plan.makeSurface = [](std::string* error) {
+            return CreateOffscreenSurface(kFrameWidth, kFrameHeight, error);
+        };
+        plan.effects = effects_;
+        plan.timeline = timeline_;
+        plan.output = OutputChoice::Stepped;
+        plan.fixedStepClock = true;
+        session_ = ShowSession::Open(std::move(plan), &error);
+        if (!session_) {
             throw std::runtime_error(error);
         }
-        files_ = std::make_unique<FileStore>(*source_);
-        textures_ = std::make_unique<TextureStore>(*source_);
-        InstallHostServices(files_.get(), textures_.get());
-        UseSilentOutput(true);
-
-        const auto script = source_->Read("script.txt", &error);
-        if (!script) {
-            throw std::runtime_error("script.txt: " + error);
-        }
-        std::vector<ScriptError> errors;
-        timeline_ = ParseTimelineScript(
-            std::string_view(reinterpret_cast<const char*>(script->data()), script->size()), names_,
-            &errors);
-        if (!errors.empty()) {
-            throw std::runtime_error("script.txt:" + std::to_string(errors[0].line) + ": " +
-                                     errors[0].message);
-        }
-        surface_->BeginFrame();
-        for (CEffect* effect : effects_) {
-            effect->Init(kFrameWidth, kFrameHeight);
-        }
-        scheduler_ = std::make_unique<Scheduler>(timeline_, effects_);
-    }
-
-    ~Show() {
-        scheduler_->StopAll();
-        InstallHostServices(nullptr, nullptr);
-        // Textures need the context: they go before the surface.
-        textures_.reset();
     }
 
     // Split at every run's start and end.
@@ -109,7 +90,7 @@ class Show {
         return sections;
     }
 
-    void RenderFrame(int timeMs) { RenderFrameAt(*surface_, *scheduler_, timeMs); }
+    void RenderFrame(int timeMs) { session_->Frames().Render(timeMs); }
 
   private:
     // The music draws nothing, so it names no section.
@@ -146,12 +127,8 @@ class Show {
         {"BASS", true},   {"FLARE", true},  {"BGDING", true}, {"GREETS", true}, {"WOBBEL", true},
         {"INOOP2", true}, {"INOOP3", true}, {"INOOP4", true}, {"LOGO", true},   {"WORTEL", true}};
 
-    std::unique_ptr<Surface> surface_;
-    std::unique_ptr<DataSource> source_;
-    std::unique_ptr<FileStore> files_;
-    std::unique_ptr<TextureStore> textures_;
     Timeline timeline_;
-    std::unique_ptr<Scheduler> scheduler_;
+    std::unique_ptr<ShowSession> session_;
 };
 
 // The frame times of a section, as a capture at 60 fps takes them.

@@ -2,7 +2,7 @@
 // rounded to float once, where it reaches glColor3f.
 #include "effects/flat/BgdingEffect.h"
 
-#include "effects/flat/UnitSquareLayer.h"
+#include "effects/common/UnitSquareLayer.h"
 
 #include <cmath>
 

@@ -4,8 +4,9 @@
 // where they reach GL.
 #include "effects/flat/FlareEffect.h"
 
+#include "effects/common/UnitSquareLayer.h"
 #include "effects/flat/DemoRandom.h"
-#include "effects/flat/UnitSquareLayer.h"
+#include "platform/common/Log.h"
 
 #include <cmath>
 #include <cstdio>
@@ -45,7 +46,7 @@ int FlareEffect::Init(int, int) {
             phases_[i] = static_cast<float>(DemoRandom() * kPhaseStep);
         }
     } else {
-        std::fprintf(stderr, "FLARE: out of memory for the flare phases; no flares are drawn\n");
+        LogLine("FLARE: out of memory for the flare phases; no flares are drawn");
     }
     texture_ = LoadTexture("flare.jpg", 1, GL_REPEAT, GL_REPEAT, GL_LINEAR, GL_LINEAR, 0, 1, 0, 0);
     return 0;

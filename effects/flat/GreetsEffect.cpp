@@ -3,7 +3,7 @@
 // the overhang before the sides are formed from it.
 #include "effects/flat/GreetsEffect.h"
 
-#include "effects/flat/UnitSquareLayer.h"
+#include "effects/common/UnitSquareLayer.h"
 
 #include <cmath>
 

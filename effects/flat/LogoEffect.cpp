@@ -2,7 +2,7 @@
 // before the quad's edges are formed from it.
 #include "effects/flat/LogoEffect.h"
 
-#include "effects/flat/UnitSquareLayer.h"
+#include "effects/common/UnitSquareLayer.h"
 
 #include <cmath>
 

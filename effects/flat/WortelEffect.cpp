@@ -3,7 +3,7 @@
 // level: the sprite drawing binds it without an object.
 #include "effects/flat/WortelEffect.h"
 
-#include "effects/flat/UnitSquareLayer.h"
+#include "effects/common/UnitSquareLayer.h"
 
 #include <cmath>
 

@@ -3,18 +3,20 @@
 // Init and held until exit.
 #pragma once
 
-#include <cstddef>
-#include <cstdio>
-#include <new>
+#include "platform/common/Log.h"
 
-// Null when the block cannot be had, after one line on stderr naming the
+#include <cstddef>
+#include <new>
+#include <string>
+
+// Null when the block cannot be had, after one line naming the
 // effect and the table.
 template <typename Table> Table* AllocateTableBlock(const char* effectName, const char* tableName) {
     const std::size_t blockBytes = 2 * sizeof(Table);
     void* block = ::operator new(blockBytes, std::nothrow);
     if (block == nullptr) {
-        std::fprintf(stderr, "%s: cannot allocate its %s (%zu bytes); it draws nothing\n",
-                     effectName, tableName, blockBytes);
+        LogLine(std::string(effectName) + ": cannot allocate its " + tableName + " (" +
+                std::to_string(blockBytes) + " bytes); it draws nothing");
         return nullptr;
     }
     return ::new (block) Table;

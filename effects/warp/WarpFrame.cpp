@@ -1,6 +1,6 @@
 #include "effects/warp/WarpFrame.h"
 
-#include "effects/flat/UnitSquareLayer.h"
+#include "effects/common/UnitSquareLayer.h"
 
 void BeginWarpFrame(WarpBlending blending) {
     glPushAttrib(kWarpFrameAttribs);

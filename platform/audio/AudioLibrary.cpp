@@ -3,11 +3,11 @@
 #include "platform/audio/AudioLibrary.h"
 
 #include "platform/audio/AudioOutput.h"
+#include "platform/audio/HostFileSizes.h"
 #include "platform/audio/ModuleDecoder.h"
 #include "platform/audio/MusicMixer.h"
 #include "platform/audio/PlaybackControl.h"
-#include "platform/host/HostFiles.h"
-#include "platform/host/Log.h"
+#include "platform/common/Log.h"
 
 #include <algorithm>
 #include <string>
@@ -21,9 +21,10 @@ struct AudioState {
     DWORD volumePercent = 100;
     HMUSIC lastMusic = 0;      // handles count up for the whole process
     HMUSIC lastLoadedHere = 0; // on the open device; 0 when none
-    std::uint32_t playStarts = 0;
-    bool silentOutput = false;
-    std::span<const unsigned char> lastModule;
+    OutputChoice outputChoice = OutputChoice::Device;
+    bool stepped = false; // the open device is pulled by PullSteppedOutput
+    FileSizeLookup fileSizes = nullptr;
+    PlaybackListener* listener = nullptr;
     std::unique_ptr<MusicMixer> mixer;
     std::unique_ptr<AudioOutput> output; // after the mixer: it goes first
 };
@@ -35,6 +36,12 @@ AudioState& State() {
 
 bool DeviceOpen() {
     return State().output != nullptr;
+}
+
+void TellMusicStarted() {
+    if (State().listener != nullptr) {
+        State().listener->MusicStarted();
+    }
 }
 
 } // namespace
@@ -59,16 +66,21 @@ BOOL BASS_Init(int device, DWORD sampleRate, DWORD, HWND) {
     auto mixer = std::make_unique<MusicMixer>(rate);
     mixer->SetGain(static_cast<float>(state.volumePercent) / 100.0f);
     std::unique_ptr<AudioOutput> output;
-    if (device == kDefaultDevice && !state.silentOutput) {
+    const OutputChoice choice =
+        device == kDefaultDevice ? state.outputChoice : OutputChoice::Silent;
+    if (choice == OutputChoice::Device) {
         std::string error;
         output = OpenSdlOutput(*mixer, rate, &error);
         if (!output) {
             LogLine("audio: no audio device found: " + error);
             return 0;
         }
+    } else if (choice == OutputChoice::Stepped) {
+        output = OpenSteppedOutput();
     } else {
         output = OpenSilentOutput(*mixer, rate);
     }
+    state.stepped = choice == OutputChoice::Stepped;
     state.mixer = std::move(mixer);
     state.output = std::move(output);
     return 1;
@@ -90,6 +102,10 @@ BOOL BASS_Free() {
     state.output.reset();
     state.mixer.reset();
     state.lastLoadedHere = 0;
+    state.stepped = false;
+    if (state.listener != nullptr) {
+        state.listener->MusicStopped();
+    }
     return 1;
 }
 
@@ -117,7 +133,7 @@ HMUSIC BASS_MusicLoad(BOOL fromMemory, const void* file, DWORD offset, DWORD len
     }
     std::size_t size = length;
     if (length == 0) {
-        const std::size_t whole = LoadedFileSize(file);
+        const std::size_t whole = state.fileSizes != nullptr ? state.fileSizes(file) : 0;
         if (whole == 0) {
             LogLine("audio: the module is empty (length 0 and no file the host loaded)");
             return 0;
@@ -136,7 +152,6 @@ HMUSIC BASS_MusicLoad(BOOL fromMemory, const void* file, DWORD offset, DWORD len
         LogLine("audio: the module does not decode (" + error + "); the music stays silent");
         return 0;
     }
-    state.lastModule = {static_cast<const unsigned char*>(file) + offset, size};
     const HMUSIC music = ++state.lastMusic;
     state.mixer->Add(music, std::move(decoder));
     state.lastLoadedHere = music;
@@ -147,7 +162,7 @@ BOOL BASS_MusicPlay(HMUSIC music) {
     if (!DeviceOpen() || !State().mixer->Play(music)) {
         return 0;
     }
-    ++State().playStarts;
+    TellMusicStarted();
     return 1;
 }
 
@@ -155,7 +170,7 @@ BOOL BASS_MusicPlayEx(HMUSIC music, DWORD positionMs, int, BOOL) {
     if (!DeviceOpen() || !State().mixer->PlayFrom(music, positionMs)) {
         return 0;
     }
-    ++State().playStarts;
+    TellMusicStarted();
     return 1;
 }
 
@@ -166,12 +181,25 @@ QWORD BASS_ChannelGetPosition(DWORD handle) {
     return static_cast<QWORD>(std::max<std::int64_t>(State().mixer->PositionMs(handle), 0));
 }
 
-void UseSilentOutput(bool silent) {
-    State().silentOutput = silent;
+void ChooseOutput(OutputChoice choice) {
+    State().outputChoice = choice;
 }
 
-std::uint32_t PlaybackStarts() {
-    return State().playStarts;
+void PullSteppedOutput(std::span<float> interleaved) {
+    AudioState& state = State();
+    if (state.stepped) {
+        state.mixer->Fill(interleaved.data(), interleaved.size() / 2);
+    } else {
+        std::fill(interleaved.begin(), interleaved.end(), 0.0f);
+    }
+}
+
+void ListenToPlayback(PlaybackListener* listener) {
+    State().listener = listener;
+}
+
+void SetFileSizeLookup(FileSizeLookup lookup) {
+    State().fileSizes = lookup;
 }
 
 bool HeardPositionMs(double* positionMs) {
@@ -193,8 +221,4 @@ std::int64_t LoadedMusicLengthMs() {
     const AudioState& state = State();
     return DeviceOpen() && state.lastLoadedHere != 0 ? state.mixer->LengthMs(state.lastLoadedHere)
                                                      : -1;
-}
-
-std::span<const unsigned char> LastLoadedModule() {
-    return State().lastModule;
 }

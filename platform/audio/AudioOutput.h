@@ -1,7 +1,7 @@
-// Where mixed frames go: a sound device through SDL, or a silent device that
-// consumes them in real time. Both call MusicMixer::Fill from a thread of their
-// own, from Start until they are destroyed; destroying one stops that thread
-// before it returns.
+// Where mixed frames go: a sound device through SDL, a silent device that
+// consumes them in real time, or a stepped one that the host pulls. The first
+// two call MusicMixer::Fill from a thread of their own, from Start until they
+// are destroyed; destroying one stops that thread before it returns.
 #pragma once
 
 #include <cstdint>
@@ -24,3 +24,7 @@ std::unique_ptr<AudioOutput> OpenSdlOutput(MusicMixer& mixer, int sampleRate, st
 
 // Never fails.
 std::unique_ptr<AudioOutput> OpenSilentOutput(MusicMixer& mixer, int sampleRate);
+
+// No thread: the frames go where PullSteppedOutput takes them, and nothing
+// queues ahead of the listener.
+std::unique_ptr<AudioOutput> OpenSteppedOutput();

@@ -1,21 +1,40 @@
 // The host's hold on the music that plays, beside the calls the music player
-// makes: where the listener is, pausing and exact seeking for the viewer's
-// transport, the silent output for --no-sound and offscreen runs, and the
-// loaded module for rendering it offline into a capture. Implemented beside those
+// makes: which output the device opens, when a music starts and stops, where
+// the listener is, pausing and exact seeking for the viewer's transport, and
+// the stepped output a capture pulls its sound from. Implemented beside those
 // calls, over the same device (AudioLibrary.cpp). Show's thread only.
 #pragma once
 
 #include <cstdint>
 #include <span>
 
-// While set, opening the default output opens the silent device instead, so
-// the music keeps time without a sound (--no-sound, --check, capture and
-// screenshots). Takes effect at the next BASS_Init.
-void UseSilentOutput(bool silent);
+enum class OutputChoice {
+    Device,  // the default sound device (the silent one where there is none)
+    Silent,  // the silent device: the music keeps time without a sound
+    Stepped, // no thread: the music moves on only as PullSteppedOutput takes it
+};
 
-// Counts every music that began playing (BASS_MusicPlay, BASS_MusicPlayEx) in
-// this process, so the host notices the show's music starting.
-std::uint32_t PlaybackStarts();
+// What opening the default output opens from the next BASS_Init on.
+void ChooseOutput(OutputChoice choice);
+
+// Fills interleaved stereo at the open device's rate with what the music
+// that plays gives next, and moves it on by that much. Silence when no
+// stepped device is open or nothing plays. Allocates nothing.
+void PullSteppedOutput(std::span<float> interleaved);
+
+// Told when a music begins playing (BASS_MusicPlay, BASS_MusicPlayEx) and when
+// the device it plays on closes (BASS_Free), from inside those calls.
+class PlaybackListener {
+  public:
+    virtual void MusicStarted() = 0;
+    virtual void MusicStopped() = 0;
+
+  protected:
+    ~PlaybackListener() = default;
+};
+
+// Null: nobody is told.
+void ListenToPlayback(PlaybackListener* listener);
 
 // Ms from the playing music's start of what the listener hears now: the
 // frames consumed less what the output still queues. False when none plays.
@@ -30,7 +49,3 @@ bool SeekPlayback(std::int64_t positionMs);
 
 // Length in ms of the module loaded last on the open device; -1 when none.
 std::int64_t LoadedMusicLengthMs();
-
-// The bytes of the last module BASS_MusicLoad decoded, empty when none did.
-// They point into the buffer LoadFile returned, which lives until exit.
-std::span<const unsigned char> LastLoadedModule();

@@ -8,7 +8,7 @@
 // sound card it prints a screenful that would bury our one line.
 #include "platform/audio/AudioOutput.h"
 #include "platform/audio/MusicMixer.h"
-#include "platform/host/Log.h"
+#include "platform/common/Log.h"
 
 #include <SDL.h>
 #include <alsa/asoundlib.h>

@@ -1,13 +1,8 @@
-// The host operations the show calls, over one process-wide host. Defaults and
-// registrations are collected until RunApp; files and pictures can be loaded
-// only while the show runs (from the effects' Init on).
+// The host's lifecycle operations, over one process-wide host: defaults and
+// registrations are collected until RunApp, which runs the show. Files and
+// pictures are served by the show session while it runs (HostServices.cpp).
 #include "host/DemoGL.h"
-#include "platform/host/FileStore.h"
-#include "platform/host/HostFiles.h"
-#include "platform/host/HostServices.h"
-#include "platform/host/Log.h"
-#include "platform/host/ShowRunner.h"
-#include "platform/host/TextureStore.h"
+#include "platform/host/play/ShowRunner.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,8 +13,6 @@ namespace {
 struct Host {
     ShowSetup setup{"demodat", "demodat.zip", "script.txt", {"quorvel 8", "", {}}, {}};
     std::unique_ptr<ShowRunner> runner;
-    FileStore* files = nullptr;
-    TextureStore* textures = nullptr;
 };
 
 Host& TheHost() {
@@ -83,45 +76,4 @@ int RunApp(HINSTANCE instance, const char* title, int, int, int) {
 
 void EndApp() {
     TheHost().runner.reset();
-}
-
-void InstallHostServices(FileStore* files, TextureStore* textures) {
-    TheHost().files = files;
-    TheHost().textures = textures;
-}
-
-void* LoadFile(const char* name) {
-    FileStore* files = TheHost().files;
-    if (files == nullptr) {
-        LogLine("data: [" + Text(name) + "] asked for before the show started");
-        return nullptr;
-    }
-    return files->Load(Text(name));
-}
-
-std::size_t LoadedFileSize(const void* data) {
-    FileStore* files = TheHost().files;
-    return files != nullptr ? files->SizeOf(data) : 0;
-}
-
-unsigned int LoadTexture(const char* name, int, int wrapS, int wrapT, int minFilter, int magFilter,
-                         int, int a, int, int b) {
-    TextureStore* textures = TheHost().textures;
-    if (textures == nullptr) {
-        LogLine("picture: [" + Text(name) + "] asked for before the show started");
-        return 0;
-    }
-    // b = 1 asks for opaque texels; a = 1 for alpha from brightness.
-    const PictureAlpha alpha = (a == 1 && b != 1) ? PictureAlpha::Brightness : PictureAlpha::Opaque;
-    return textures->Load(name, wrapS, wrapT, minFilter, magFilter, alpha);
-}
-
-int UploadTexture(unsigned int texture) {
-    TextureStore* textures = TheHost().textures;
-    return textures != nullptr && textures->Upload(texture) ? 1 : 0;
-}
-
-int UnUploadTexture(unsigned int texture) {
-    TextureStore* textures = TheHost().textures;
-    return textures != nullptr && textures->UnUpload(texture) ? 1 : 0;
 }

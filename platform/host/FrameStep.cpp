@@ -1,19 +1,55 @@
 #include "platform/host/FrameStep.h"
 
-#include "platform/host/FrameState.h"
-#include "platform/host/Scheduler.h"
-#include "platform/host/Surface.h"
+#include "platform/host/gl/FrameState.h"
+#include "platform/host/gl/Surface.h"
 #include "platform/win/WinHostControl.h"
 
-void DrawFrame(Surface& surface, Scheduler& scheduler, int timeMs) {
-    surface.BeginFrame();
-    scheduler.Advance(timeMs);
-    ResetFrameState(surface.DrawingArea());
-    scheduler.Render(timeMs);
-    surface.Present();
+FrameStep::FrameStep(Surface& surface, Scheduler& scheduler, bool fixedStepClock)
+    : surface_(surface), scheduler_(scheduler), fixedStepClock_(fixedStepClock) {
+    scheduler_.Observe(this);
+    ListenToPlayback(this);
 }
 
-void RenderFrameAt(Surface& surface, Scheduler& scheduler, int timeMs) {
-    DriveMillisecondClock(static_cast<DWORD>(timeMs));
-    DrawFrame(surface, scheduler, timeMs);
+FrameStep::~FrameStep() {
+    ListenToPlayback(nullptr);
+    scheduler_.Observe(nullptr);
+}
+
+void FrameStep::Render(int timeMs, bool alignMusic) {
+    if (fixedStepClock_) {
+        DriveMillisecondClock(static_cast<DWORD>(timeMs));
+    }
+    surface_.BeginFrame();
+    scheduler_.Advance(timeMs);
+    // A music that starts with its run is at position 0 already.
+    if (musicPlays_ && (alignMusic || (musicJustStarted_ && timeMs != musicAnchorMs_))) {
+        SeekPlayback(timeMs - musicAnchorMs_);
+    }
+    musicJustStarted_ = false;
+    ResetFrameState(surface_.DrawingArea());
+    scheduler_.Render(timeMs);
+    surface_.Present();
+}
+
+bool FrameStep::MusicAnchorMs(int* anchorMs) const {
+    *anchorMs = musicAnchorMs_;
+    return musicPlays_;
+}
+
+void FrameStep::RunActivated(const ScriptRun& run) {
+    if (musicStarting_) {
+        musicStarting_ = false;
+        musicPlays_ = true;
+        musicJustStarted_ = true;
+        musicAnchorMs_ = run.startMs;
+    }
+}
+
+void FrameStep::MusicStarted() {
+    musicStarting_ = true;
+}
+
+void FrameStep::MusicStopped() {
+    musicStarting_ = false;
+    musicPlays_ = false;
 }

@@ -1,6 +1,6 @@
 // What the host operations (LoadFile, LoadTexture, UploadTexture, ...) work on
-// while a show runs. The show runner installs its own; render tests install
-// theirs to run effects on a real GL without the rest of the show.
+// while a show runs. The show session installs its stores for its lifetime;
+// the audio layer learns the sizes of loaded files through them too.
 #pragma once
 
 class FileStore;

@@ -2,9 +2,10 @@
 // compared with the test's own clock: the bounds are loose enough for a busy
 // machine, yet a position that stood still or ran free would fail them.
 #include "platform/audio/AudioLibrary.h"
-#include "platform/host/DataSource.h"
-#include "platform/host/FileStore.h"
 #include "platform/host/HostServices.h"
+#include "platform/host/data/DataSource.h"
+#include "platform/host/data/FileStore.h"
+#include "tests/support/LogCapture.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestModule.h"
 
@@ -78,9 +79,9 @@ TEST_F(AudioLibraryTest, PlayingFromAPositionStartsAtItsRowAndCountsOnPastTheEnd
 }
 
 TEST_F(AudioLibraryTest, TheDefaultDeviceOnTheDummyDriverPlaysAndSaysItIsSilent) {
-    ::testing::internal::CaptureStderr();
+    StartLogCapture();
     const BOOL opened = BASS_Init(-1, 44100, 0, nullptr);
-    const std::string said = ::testing::internal::GetCapturedStderr();
+    const std::string said = TakeLogCapture();
     ASSERT_TRUE(opened) << said;
     EXPECT_EQ(Lines(said), 1) << said;
     EXPECT_NE(said.find("dummy"), std::string::npos) << said;
@@ -90,9 +91,9 @@ TEST_F(AudioLibraryTest, TheDefaultDeviceOnTheDummyDriverPlaysAndSaysItIsSilent)
 
 TEST_F(AudioLibraryTest, WithNoSoundDeviceTheDefaultFailsInOneLineAndTheSilentDeviceOpens) {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    ::testing::internal::CaptureStderr();
+    StartLogCapture();
     const BOOL opened = BASS_Init(-1, 44100, 0, nullptr);
-    const std::string said = ::testing::internal::GetCapturedStderr();
+    const std::string said = TakeLogCapture();
     EXPECT_FALSE(opened);
     EXPECT_EQ(Lines(said), 1) << said;
     EXPECT_EQ(said.rfind("audio: no audio device found", 0), 0u) << said;
@@ -104,10 +105,10 @@ TEST_F(AudioLibraryTest, AModuleThatDoesNotDecodeIsOneLineAndNoMusicWhosePositio
     std::vector<unsigned char> truncated(module.begin(), module.begin() + 100);
     const std::string garbage = "Extended Module: but nothing after it that makes sense";
     for (const std::string& bytes : {garbage, std::string(truncated.begin(), truncated.end())}) {
-        ::testing::internal::CaptureStderr();
+        StartLogCapture();
         const HMUSIC music =
             BASS_MusicLoad(1, bytes.data(), 0, static_cast<DWORD>(bytes.size()), 6);
-        const std::string said = ::testing::internal::GetCapturedStderr();
+        const std::string said = TakeLogCapture();
         EXPECT_EQ(music, 0u);
         EXPECT_EQ(Lines(said), 1) << said;
         EXPECT_EQ(said.rfind("audio: ", 0), 0u) << said;
@@ -132,16 +133,16 @@ TEST_F(AudioLibraryTest, LengthZeroTakesTheWholeBufferTheHostLoadedAndNothingEls
     ASSERT_NE(loaded, nullptr);
     EXPECT_NE(BASS_MusicLoad(1, loaded, 0, 0, 6), 0u);
 
-    ::testing::internal::CaptureStderr();
+    StartLogCapture();
     const HMUSIC unknown = BASS_MusicLoad(1, module.data(), 0, 0, 6);
-    const std::string said = ::testing::internal::GetCapturedStderr();
+    const std::string said = TakeLogCapture();
     EXPECT_EQ(unknown, 0u);
     EXPECT_EQ(Lines(said), 1) << said;
 
     // A missing file was already reported by the host: no second line.
-    ::testing::internal::CaptureStderr();
+    StartLogCapture();
     EXPECT_EQ(BASS_MusicLoad(1, LoadFile("missing.xm"), 0, 0, 6), 0u);
-    EXPECT_EQ(Lines(::testing::internal::GetCapturedStderr()), 1);
+    EXPECT_EQ(Lines(TakeLogCapture()), 1);
     InstallHostServices(nullptr, nullptr);
 }
 

@@ -3,10 +3,13 @@
 // music with every seek. Positions are read back through the audio layer.
 #include "platform/audio/PlaybackControl.h"
 #include "platform/audio/AudioLibrary.h"
-#include "platform/host/DemoClock.h"
-#include "platform/host/LivePlayer.h"
-#include "platform/host/Scheduler.h"
-#include "platform/host/Surface.h"
+#include "platform/audio/ModuleDecoder.h"
+#include "platform/host/FrameStep.h"
+#include "platform/host/gl/Surface.h"
+#include "platform/host/play/DemoClock.h"
+#include "platform/host/play/LivePlayer.h"
+#include "platform/host/timeline/Scheduler.h"
+#include "tests/support/LogCapture.h"
 #include "tests/support/TestModule.h"
 
 #include "host/DemoGL.h"
@@ -18,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -67,11 +71,11 @@ TEST_F(PlaybackControlTest, SeeksLandOnTheExactMsAndAPauseHoldsThePosition) {
 }
 
 TEST_F(PlaybackControlTest, NoSoundOpensTheSilentDeviceWhichStillKeepsTime) {
-    UseSilentOutput(true);
-    ::testing::internal::CaptureStderr();
+    ChooseOutput(OutputChoice::Silent);
+    StartLogCapture();
     const BOOL opened = BASS_Init(-1, 44100, 0, nullptr);
-    const std::string said = ::testing::internal::GetCapturedStderr();
-    UseSilentOutput(false);
+    const std::string said = TakeLogCapture();
+    ChooseOutput(OutputChoice::Device);
     ASSERT_TRUE(opened);
     EXPECT_EQ(said, "") << "the dummy driver was asked for";
     const HMUSIC music = LoadTestModule();
@@ -79,6 +83,46 @@ TEST_F(PlaybackControlTest, NoSoundOpensTheSilentDeviceWhichStillKeepsTime) {
     ASSERT_TRUE(BASS_Start());
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_GT(BASS_ChannelGetPosition(music), 40u);
+}
+
+// Notes what the audio layer tells.
+struct NotingListener : PlaybackListener {
+    std::vector<std::string> told;
+    void MusicStarted() override { told.push_back("started"); }
+    void MusicStopped() override { told.push_back("stopped"); }
+};
+
+TEST_F(PlaybackControlTest, TheSteppedOutputPlaysOnlyWhatIsPulledAndTellsStartAndStop) {
+    NotingListener listener;
+    ListenToPlayback(&listener);
+    ChooseOutput(OutputChoice::Stepped);
+    ASSERT_TRUE(BASS_Init(-1, 44100, 0, nullptr));
+    ChooseOutput(OutputChoice::Device);
+    const HMUSIC music = LoadTestModule();
+    std::vector<float> pulled(2 * 735, 1.0f);
+    PullSteppedOutput(pulled);
+    EXPECT_EQ(pulled, std::vector<float>(pulled.size(), 0.0f)) << "nothing plays yet";
+
+    ASSERT_TRUE(BASS_Start());
+    ASSERT_TRUE(BASS_MusicPlay(music));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(BASS_ChannelGetPosition(music), 0u) << "no time passes between pulls";
+    std::string error;
+    const auto decoder = ModuleDecoder::Load(module.data(), module.size(), &error);
+    ASSERT_NE(decoder, nullptr) << error;
+    std::vector<float> expected(pulled.size());
+    for (int pull = 0; pull < 60; ++pull) {
+        PullSteppedOutput(pulled);
+        decoder->Render(44100, expected.data(), expected.size() / 2);
+        ASSERT_EQ(pulled, expected) << "pull " << pull;
+    }
+    EXPECT_EQ(BASS_ChannelGetPosition(music), 60u * 735 * 1000 / 44100);
+
+    ASSERT_TRUE(BASS_Free());
+    PullSteppedOutput(pulled);
+    EXPECT_EQ(pulled, std::vector<float>(pulled.size(), 0.0f)) << "the device is gone";
+    ListenToPlayback(nullptr);
+    EXPECT_EQ(listener.told, (std::vector<std::string>{"started", "stopped"}));
 }
 
 struct Offsets {
@@ -180,7 +224,8 @@ TEST_F(PlaybackControlTest, TheMusicFollowsEveryTransportSeekWithinARow) {
     Scheduler scheduler(Timeline{{{0, 2000, 60000, 0, 1}}, 60000}, effects);
     KeyedSurface surface;
     LiveSettings settings{"test", 20000, false, true, 0};
-    LivePlayer player(surface, scheduler, names, settings, nullptr);
+    FrameStep frames(surface, scheduler, false);
+    LivePlayer player(frames, names, settings, nullptr);
 
     const auto expectMusicAt = [&](int timeMs, const char* after) {
         if (timeMs < 2000) {

@@ -1,6 +1,6 @@
 // makedata as the build runs it: the same bytes on every run, in demodat/ and
 // in demodat.zip alike, and one clear line when its input is bad.
-#include "platform/host/DataSource.h"
+#include "platform/host/data/DataSource.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/TestFiles.h"
 

@@ -1,7 +1,7 @@
 // The nine generated pictures as the build wrote them into demodat/, decoded
 // by the host as the effects will see them.
-#include "platform/host/DataSource.h"
-#include "platform/host/Picture.h"
+#include "platform/host/data/DataSource.h"
+#include "platform/host/data/Picture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Capture through the real program: what the file holds, that it is the same
 // on every run, and that an interrupted capture still plays.
-#include "platform/host/CaptureOptions.h"
+#include "platform/host/options/CaptureOptions.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestModule.h"

@@ -1,6 +1,6 @@
 // NOTE: libzip opens archives by path, so each input goes through one memory
 // file reached as /proc/self/fd/N; nothing touches the disk.
-#include "platform/host/DataSource.h"
+#include "platform/host/data/DataSource.h"
 #include "tests/fuzz/FuzzTargets.h"
 
 #include <sys/mman.h>

@@ -1,5 +1,5 @@
 #include "platform/audio/AudioLibrary.h"
-#include "platform/audio/OfflineRender.h"
+#include "platform/audio/ModuleDecoder.h"
 #include "tests/fuzz/FuzzTargets.h"
 
 #include <string>
@@ -9,10 +9,13 @@ void FuzzModule(const std::uint8_t* data, std::size_t size) {
     if (size == 0) {
         return;
     }
-    // A tenth of a second of the start, as capture renders it.
-    static std::vector<float> samples(kOfflineSampleRate / 10 * 2);
+    // A tenth of a second of the start, decoded straight.
+    constexpr int kSampleRate = 44100;
+    static std::vector<float> samples(kSampleRate / 10 * 2);
     std::string error;
-    RenderModuleOffline(data, size, samples, &error);
+    if (const auto decoder = ModuleDecoder::Load(data, size, &error)) {
+        decoder->Render(kSampleRate, samples.data(), samples.size() / 2);
+    }
 
     if (BASS_Init(-2, 44100, 0, nullptr) == 0) {
         return;

@@ -1,4 +1,4 @@
-#include "platform/host/Picture.h"
+#include "platform/host/data/Picture.h"
 #include "tests/fuzz/FuzzTargets.h"
 
 #include <string>

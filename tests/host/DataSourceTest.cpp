@@ -1,4 +1,4 @@
-#include "platform/host/DataSource.h"
+#include "platform/host/data/DataSource.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/host/DemoClock.h"
+#include "platform/host/play/DemoClock.h"
 
 #include <gtest/gtest.h>
 

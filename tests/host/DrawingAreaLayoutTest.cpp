@@ -1,4 +1,4 @@
-#include "platform/host/DrawingAreaLayout.h"
+#include "platform/host/gl/DrawingAreaLayout.h"
 
 #include <gtest/gtest.h>
 

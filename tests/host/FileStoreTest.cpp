@@ -1,6 +1,7 @@
-#include "platform/host/FileStore.h"
+#include "platform/host/data/FileStore.h"
+#include "tests/support/LogCapture.h"
 
-#include "platform/host/DataSource.h"
+#include "platform/host/data/DataSource.h"
 
 #include <gtest/gtest.h>
 
@@ -77,9 +78,9 @@ TEST(FileStoreTest, EarlierBuffersSurviveLaterLoads) {
 TEST(FileStoreTest, FailedLoadWarnsOnceAndGivesNull) {
     MemorySource source;
     FileStore store(source);
-    ::testing::internal::CaptureStderr();
+    StartLogCapture();
     void* missing = store.Load("pics/missing.jpg");
-    const std::string warning = ::testing::internal::GetCapturedStderr();
+    const std::string warning = TakeLogCapture();
     EXPECT_EQ(missing, nullptr);
     EXPECT_EQ(warning, "data: [pics/missing.jpg] not found\n");
 }

@@ -1,4 +1,4 @@
-#include "platform/host/HostOptions.h"
+#include "platform/host/options/HostOptions.h"
 
 #include <gtest/gtest.h>
 

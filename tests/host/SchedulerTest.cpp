@@ -1,4 +1,4 @@
-#include "platform/host/Scheduler.h"
+#include "platform/host/timeline/Scheduler.h"
 #include "host/DemoGL.h"
 #include "tests/support/LoggingEffect.h"
 

@@ -1,4 +1,4 @@
-#include "platform/host/TimelineScript.h"
+#include "platform/host/timeline/TimelineScript.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "effects/flat/BgdingEffect.h"
 #include "tests/render/GlStateProbe.h"
 #include "tests/render/RenderHarness.h"
+#include "tests/support/LogCapture.h"
 
 #include <GL/gl.h>
 
@@ -91,9 +92,9 @@ TEST(BgdingStandInTest, ACorruptPictureGivesOneWarningAndACheckerboard) {
     const std::string garbage = "this is not a picture";
     RenderHarness harness(64, 48, {{"quorfoto.jpg", {garbage.begin(), garbage.end()}}});
     BgdingEffect effect;
-    ::testing::internal::CaptureStderr();
+    StartLogCapture();
     effect.Init(64, 48);
-    const std::string said = ::testing::internal::GetCapturedStderr();
+    const std::string said = TakeLogCapture();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_EQ(said.rfind("picture: [quorfoto.jpg] ", 0), 0u) << said;
     effect.Activate();

@@ -1,7 +1,6 @@
 #include "tests/render/RenderHarness.h"
 
-#include "platform/host/FrameState.h"
-#include "platform/host/HostServices.h"
+#include "platform/host/gl/FrameState.h"
 
 #include <cstdlib>
 #include <stdexcept>
@@ -13,34 +12,31 @@ RenderHarness::RenderHarness(int width, int height,
         folder_.Write(name, bytes);
     }
     std::string error;
-    surface_ = CreateOffscreenSurface(width, height, &error);
-    if (!surface_) {
+    SessionPlan plan;
+    plan.source = OpenDirectorySource(folder_.Path(), &error);
+    if (!plan.source) {
         throw std::runtime_error(error);
     }
-    source_ = OpenDirectorySource(folder_.Path(), &error);
-    if (!source_) {
+    plan.makeSurface = [width, height](std::string* error) {
+        return CreateOffscreenSurface(width, height, error);
+    };
+    session_ = ShowSession::Open(std::move(plan), &error);
+    if (!session_) {
         throw std::runtime_error(error);
     }
-    files_ = std::make_unique<FileStore>(*source_);
-    textures_ = std::make_unique<TextureStore>(*source_);
-    InstallHostServices(files_.get(), textures_.get());
-    surface_->BeginFrame();
-}
-
-RenderHarness::~RenderHarness() {
-    InstallHostServices(nullptr, nullptr);
-    textures_.reset();
 }
 
 void RenderHarness::BeginFrame() {
-    surface_->BeginFrame();
-    ResetFrameState(surface_->DrawingArea());
+    Surface& surface = session_->Target();
+    surface.BeginFrame();
+    ResetFrameState(surface.DrawingArea());
 }
 
 void RenderHarness::ReadBack() {
-    surface_->Present();
+    Surface& surface = session_->Target();
+    surface.Present();
     pixels_.resize(static_cast<std::size_t>(width_) * height_ * 3);
-    surface_->ReadPixels(pixels_);
+    surface.ReadPixels(pixels_);
 }
 
 Rgb RenderHarness::At(int x, int y) const {

@@ -2,10 +2,7 @@
 // loading installed, so effects run exactly as in the show, one call at a time.
 #pragma once
 
-#include "platform/host/DataSource.h"
-#include "platform/host/FileStore.h"
-#include "platform/host/Surface.h"
-#include "platform/host/TextureStore.h"
+#include "platform/host/ShowSession.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +21,6 @@ class RenderHarness {
     // files: the data the effects load, by name.
     RenderHarness(int width, int height,
                   const std::map<std::string, std::vector<unsigned char>>& files);
-    ~RenderHarness();
 
     // Binds the frame buffer and sets the host's starting state for a frame.
     void BeginFrame();
@@ -39,10 +35,7 @@ class RenderHarness {
     int width_;
     int height_;
     TempFolder folder_;
-    std::unique_ptr<Surface> surface_;
-    std::unique_ptr<DataSource> source_;
-    std::unique_ptr<FileStore> files_;
-    std::unique_ptr<TextureStore> textures_;
+    std::unique_ptr<ShowSession> session_;
     std::vector<std::uint8_t> pixels_;
 };
 

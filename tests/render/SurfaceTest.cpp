@@ -1,7 +1,7 @@
 // The offscreen surface on Mesa: the context the effects need, exact read-back
 // in GL's row order, a working depth buffer; and the window surface where a
 // display is reachable.
-#include "platform/host/Surface.h"
+#include "platform/host/gl/Surface.h"
 
 #include <GL/gl.h>
 #include <SDL.h>

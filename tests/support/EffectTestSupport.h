@@ -6,9 +6,9 @@
 
 #include "effects/warp/WarpFrame.h"
 #include "host/DemoGL.h"
-#include "tests/support/FakeHost.h"
-#include "tests/support/GlCallFormat.h"
-#include "tests/support/RecordingGL.h"
+#include "tools/gltrace/FakeHost.h"
+#include "tools/gltrace/GlCallFormat.h"
+#include "tools/gltrace/RecordingGL.h"
 
 #include <gtest/gtest.h>
 

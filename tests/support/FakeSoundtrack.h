@@ -4,8 +4,8 @@
 #pragma once
 
 #include "host/DemoGL.h"
-#include "tests/support/FakeAudio.h"
-#include "tests/support/FakeHost.h"
+#include "tools/gltrace/FakeAudio.h"
+#include "tools/gltrace/FakeHost.h"
 
 inline void ResetWithFakeSoundtrack() {
     ResetFakeAudio();

@@ -1,5 +1,5 @@
 #include "app/DemoMain.h"
-#include "tests/support/FakeHost.h"
+#include "tools/gltrace/FakeHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "effects/flat/FlareEffect.h"
 #include "platform/win/WinHostControl.h"
 #include "tests/support/EffectTestSupport.h"
+#include "tests/support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -90,16 +91,16 @@ TEST_F(FlareEffectTest, FollowsTheMillisecondClockAndNeverTheDemoTime) {
 
 TEST_F(FlareEffectTest, WithoutItsPhasesItSaysSoOnceAndDrawsNothing) {
     failNextNothrowArrayNew = true;
-    ::testing::internal::CaptureStderr();
+    StartLogCapture();
     effect.Init(1280, 960);
-    const std::string said = ::testing::internal::GetCapturedStderr();
+    const std::string said = TakeLogCapture();
     EXPECT_EQ(said, "FLARE: out of memory for the flare phases; no flares are drawn\n");
     // The picture is still loaded, so the host's lifecycle is unchanged.
     EXPECT_EQ(FakeHostCalls("LoadTexture").size(), 1u);
-    ::testing::internal::CaptureStderr();
+    StartLogCapture();
     EXPECT_TRUE(FrameAt(effect, 0, 5000).empty());
     EXPECT_TRUE(FrameAt(effect, 0, 6000).empty());
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(TakeLogCapture(), "");
 }
 
 // The first three flares at clock 0, where each sits at its phase: the

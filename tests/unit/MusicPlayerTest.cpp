@@ -1,8 +1,8 @@
 #include "music/MusicPlayer.h"
 #include "platform/win/WinHostControl.h"
-#include "tests/support/FakeAudio.h"
-#include "tests/support/FakeHost.h"
 #include "tests/support/FakeSoundtrack.h"
+#include "tools/gltrace/FakeAudio.h"
+#include "tools/gltrace/FakeHost.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 #include "effects/warp/Inoop4Effect.h"
 #include "effects/warp/LensTable.h"
 #include "effects/warp/WobbelEffect.h"
-#include "tests/support/FakeHost.h"
-#include "tests/support/RecordingGL.h"
+#include "tools/gltrace/FakeHost.h"
+#include "tools/gltrace/RecordingGL.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,10 @@
 // after Init(1280, 960) and Activate against the recording host. Runs the
 // show's real entry point, so the effect is the one the roster registers.
 #include "app/DemoMain.h"
+#include "platform/common/Log.h"
 #include "platform/win/WinHostControl.h"
-#include "tests/support/FakeHost.h"
-#include "tests/support/GlCallFormat.h"
+#include "tools/gltrace/FakeHost.h"
+#include "tools/gltrace/GlCallFormat.h"
 
 #include <CLI/CLI.hpp>
 
@@ -34,8 +35,7 @@ int Trace(const TraceRequest& request) {
             }
         }
         if (effect == nullptr) {
-            std::fprintf(stderr, "gltrace: unknown effect '%s'; known effects: %s\n",
-                         request.effect.c_str(), known.c_str());
+            LogLine("gltrace: unknown effect '" + request.effect + "'; known effects: " + known);
             status = 2;
             return;
         }

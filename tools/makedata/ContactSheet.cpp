@@ -1,6 +1,6 @@
 #include "tools/makedata/ContactSheet.h"
 
-#include "platform/host/PngWriter.h"
+#include "platform/host/capture/PngWriter.h"
 #include "tools/makedata/ShowPictures.h"
 
 #include <algorithm>

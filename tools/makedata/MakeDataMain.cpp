@@ -1,13 +1,14 @@
 // makedata: generates the show's data. The build runs it to write demodat/
 // and demodat.zip; --contact-sheet writes a PNG of the pictures for a person
 // to look at.
+#include "platform/common/Log.h"
 #include "tools/makedata/ContactSheet.h"
 #include "tools/makedata/ShowFiles.h"
 #include "tools/makedata/ZipPacker.h"
 
 #include <CLI/CLI.hpp>
 
-#include <cstdio>
+#include <string>
 #include <exception>
 
 int main(int argc, char** argv) {
@@ -27,12 +28,12 @@ int main(int argc, char** argv) {
     app.add_option("--contact-sheet", contactSheet, "a PNG of the nine pictures to write");
     CLI11_PARSE(app, argc, argv);
     if (directory.empty() && archive.empty() && contactSheet.empty()) {
-        std::fprintf(stderr, "makedata: nothing to write: give --out, --zip or --contact-sheet\n");
+        LogLine("makedata: nothing to write: give --out, --zip or --contact-sheet");
         return 2;
     }
     const bool packing = !directory.empty() || !archive.empty();
     if (packing && inputs.scriptFile.empty()) {
-        std::fprintf(stderr, "makedata: --out and --zip need --script\n");
+        LogLine("makedata: --out and --zip need --script");
         return 2;
     }
     try {
@@ -50,7 +51,7 @@ int main(int argc, char** argv) {
             WriteContactSheet(contactSheet, inputs);
         }
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "makedata: %s\n", error.what());
+        LogLine(std::string("makedata: ") + error.what());
         return 1;
     }
     return 0;

@@ -1,0 +1,147 @@
+#include "platform/host/capture/CapturePipeline.h"
+
+#include "platform/audio/PlaybackControl.h"
+#include "platform/common/Log.h"
+#include "platform/host/FrameStep.h"
+#include "platform/host/StopSignals.h"
+#include "platform/host/capture/ProgressLine.h"
+#include "platform/host/gl/Surface.h"
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include <cstdio>
+#include <thread>
+
+namespace {
+// AAC packs 1024 sound frames in a packet.
+constexpr std::int64_t kAudioBlockFrames = 1024;
+} // namespace
+
+CapturePipeline::CapturePipeline(const CaptureSettings& settings, std::int64_t totalFrames)
+    : settings_(settings), totalFrames_(totalFrames) {
+    // The most sound frames one picture's time holds.
+    const auto soundFrames = static_cast<std::size_t>(
+        (static_cast<std::int64_t>(settings.fps.den) * kCaptureSampleRate + settings.fps.num - 1) /
+            settings.fps.num +
+        1);
+    for (int slot = 0; slot < kSlots; ++slot) {
+        slots_[slot].resize(static_cast<std::size_t>(settings.width) * settings.height * 3);
+        soundOfSlot_[slot].resize(2 * soundFrames);
+    }
+    for (int slot = 0; slot < kSlots; ++slot) {
+        free_.Push(slot);
+    }
+}
+
+std::unique_ptr<CapturePipeline> CapturePipeline::Open(const CaptureSettings& settings, int endMs) {
+    std::unique_ptr<CapturePipeline> pipeline(
+        new CapturePipeline(settings, FramesBefore(endMs, settings.fps)));
+    // The encoders' own reports (x264's statistics) would drown the one line that matters.
+    av_log_set_level(AV_LOG_ERROR);
+    std::string error;
+    const std::int64_t totalFrames = pipeline->totalFrames_;
+    const std::int64_t packets =
+        totalFrames + pipeline->SoundFrameOfVideoFrame(totalFrames) / kAudioBlockFrames + 2;
+    pipeline->muxer_ = Mp4Muxer::Create(settings.file, packets, &error);
+    if (pipeline->muxer_) {
+        const bool globalHeader = pipeline->muxer_->NeedsGlobalHeader();
+        pipeline->video_ = VideoEncoder::Open(settings, globalHeader, &error);
+        if (pipeline->video_) {
+            pipeline->audio_ = AudioEncoder::Open(globalHeader, &error);
+        }
+    }
+    if (pipeline->audio_) {
+        Mp4Muxer& muxer = *pipeline->muxer_;
+        const int videoStream = muxer.AddStream(pipeline->video_->Codec(), &error);
+        const int audioStream =
+            videoStream < 0 ? -1 : muxer.AddStream(pipeline->audio_->Codec(), &error);
+        if (audioStream >= 0 && muxer.Start(&error)) {
+            pipeline->video_->SetStream(videoStream);
+            pipeline->audio_->SetStream(audioStream);
+            return pipeline;
+        }
+    }
+    LogLine("capture: [" + settings.file.string() + "] " + error);
+    return nullptr;
+}
+
+std::int64_t CapturePipeline::SoundFrameOfVideoFrame(std::int64_t frame) const {
+    const std::int64_t scaled = frame * settings_.fps.den * kCaptureSampleRate;
+    return (2 * scaled + settings_.fps.num) / (2 * static_cast<std::int64_t>(settings_.fps.num));
+}
+
+int CapturePipeline::Run(FrameStep& frames) {
+    ProgressLine progress(totalFrames_, settings_.fps);
+    std::thread encoding([this] { EncodeFrames(); });
+    std::int64_t rendered = 0;
+    while (rendered < totalFrames_ && StopSignalCaught() == 0 && !failed_.load() &&
+           !outOfSpace_.load()) {
+        const int slot = *free_.Pop();
+        frames.Render(FrameTimeMs(rendered, settings_.fps));
+        frames.Target().ReadPixels(slots_[slot]);
+        const auto soundFrames = static_cast<std::size_t>(SoundFrameOfVideoFrame(rendered + 1) -
+                                                          SoundFrameOfVideoFrame(rendered));
+        soundFramesOfSlot_[slot] = soundFrames;
+        PullSteppedOutput({soundOfSlot_[slot].data(), 2 * soundFrames});
+        frameOfSlot_[slot] = rendered;
+        filled_.Push(slot);
+        ++rendered;
+        progress.Update(rendered);
+    }
+    filled_.Close();
+    encoding.join();
+    // On a full disk the held room takes the index, not the frames the
+    // encoders still hold.
+    const bool outOfSpace = outOfSpace_.load();
+    const bool written = !failed_.load() && (outOfSpace ? muxer_->Finish(&error_) : Finish());
+    progress.Finish(encodedFrames_);
+    if (!written) {
+        LogLine("capture: [" + settings_.file.string() + "] " + error_);
+        return 2;
+    }
+    if (outOfSpace) {
+        char line[200];
+        std::snprintf(line, sizeof line,
+                      "cannot write: the disk is full; stopped after %lld of %lld frames, the "
+                      "file plays what was written",
+                      static_cast<long long>(muxer_->PacketsWritten(video_->Stream())),
+                      static_cast<long long>(totalFrames_));
+        LogLine("capture: [" + settings_.file.string() + "] " + line);
+        return 2;
+    }
+    if (const int signal = StopSignalCaught(); signal != 0) {
+        char line[160];
+        std::snprintf(line, sizeof line, "capture: stopped after %lld of %lld frames; ",
+                      static_cast<long long>(encodedFrames_), static_cast<long long>(totalFrames_));
+        LogLine(line + settings_.file.string() + " plays what was rendered");
+        return 128 + signal;
+    }
+    return 0;
+}
+
+void CapturePipeline::EncodeFrames() {
+    while (const std::optional<int> slot = filled_.Pop()) {
+        if (!failed_.load() && !outOfSpace_.load()) {
+            const std::int64_t frame = frameOfSlot_[*slot];
+            const bool encoded =
+                video_->Encode(slots_[*slot], frame, *muxer_, &error_) &&
+                audio_->Encode({soundOfSlot_[*slot].data(), 2 * soundFramesOfSlot_[*slot]}, *muxer_,
+                               &error_);
+            if (!encoded) {
+                failed_.store(true);
+            } else if (muxer_->RanOutOfSpace()) {
+                outOfSpace_.store(true);
+            } else {
+                encodedFrames_ = frame + 1;
+            }
+        }
+        free_.Push(*slot);
+    }
+}
+
+bool CapturePipeline::Finish() {
+    return video_->Flush(*muxer_, &error_) && audio_->Finish(*muxer_, &error_) &&
+           muxer_->Finish(&error_);
+}

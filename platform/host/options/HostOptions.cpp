@@ -1,0 +1,124 @@
+#include "platform/host/options/HostOptions.h"
+
+#include "platform/common/Log.h"
+
+#include "platform/host/timeline/TimelineScript.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+bool ParseSize(const std::string& text, int* width, int* height) {
+    int w = 0;
+    int h = 0;
+    char tail = 0;
+    if (std::sscanf(text.c_str(), "%dx%d%c", &w, &h, &tail) != 2) {
+        return false;
+    }
+    if (w < 16 || h < 16 || w > 8192 || h > 8192) {
+        return false;
+    }
+    *width = w;
+    *height = h;
+    return true;
+}
+
+} // namespace
+
+bool ParseCommandLineTime(const std::string& text, int* timeMs) {
+    if (text.find(':') != std::string::npos) {
+        return ParseScriptTime(text, timeMs);
+    }
+    const auto allDigits = [](const std::string& s) {
+        return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
+    };
+    const std::size_t dot = text.find('.');
+    const std::string whole = text.substr(0, dot);
+    std::string fraction = dot == std::string::npos ? "000" : text.substr(dot + 1);
+    if (!allDigits(whole) || whole.size() > 5 || !allDigits(fraction) || fraction.size() > 3) {
+        return false;
+    }
+    fraction.resize(3, '0');
+    const int ms = std::stoi(whole) * 1000 + std::stoi(fraction);
+    if (ms > kMaxScriptTimeMs) {
+        return false;
+    }
+    *timeMs = ms;
+    return true;
+}
+
+int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOptions* options) {
+    CLI::App app{show.title + " by " + show.makers +
+                 ": a real-time demo. Plays in a window; renders offscreen with --capture, "
+                 "--screenshot or --shots."};
+    app.name("quorvel8");
+
+    std::string dataPath;
+    app.add_option("--data", dataPath, "data directory or .zip archive to play from");
+
+    std::vector<std::string> screenshot;
+    app.add_option("--screenshot", screenshot,
+                   "render the frame at TIME (seconds or m:ss) into FILE.png and exit")
+        ->expected(2)
+        ->type_name("TIME FILE");
+
+    std::string shots;
+    app.add_option("--shots", shots, "render one PNG per second of the show into DIR and exit")
+        ->type_name("DIR");
+
+    CaptureOptionText capture;
+    AddCaptureOptions(app, &capture);
+
+    std::string size;
+    app.add_option("--size", size,
+                   "drawing area in pixels (default 1024x768 in a window, "
+                   "1280x960 offscreen)")
+        ->type_name("WxH");
+
+    std::string vsync = show.defaults.vsync ? "on" : "off";
+    app.add_option("--vsync", vsync, "wait for the display's refresh (default on)")
+        ->check(CLI::IsMember({"on", "off"}));
+
+    const ViewerOptionParser viewer(app, show.defaults);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::fputs(app.help().c_str(), stdout);
+        return 0;
+    } catch (const CLI::ParseError& e) {
+        LogLine(std::string("quorvel8: ") + e.what() + " (see --help)");
+        return 2;
+    }
+
+    if (!dataPath.empty()) {
+        options->dataPath = dataPath;
+    }
+    if (!screenshot.empty()) {
+        int timeMs = 0;
+        if (!ParseCommandLineTime(screenshot[0], &timeMs)) {
+            LogLine("quorvel8: --screenshot: malformed time '" + screenshot[0] + "'");
+            return 2;
+        }
+        options->screenshot = ScreenshotRequest{timeMs, screenshot[1]};
+    }
+    if (!shots.empty()) {
+        options->shotsFolder = shots;
+    }
+    if (!size.empty() && !ParseSize(size, &options->width, &options->height)) {
+        LogLine("quorvel8: --size: expected WxH from 16x16 to 8192x8192, got '" + size + "'");
+        return 2;
+    }
+    if (!capture.file.empty()) {
+        CaptureSettings settings;
+        if (!ResolveCaptureOptions(capture, options->width, options->height, &settings)) {
+            return 2;
+        }
+        options->capture = settings;
+    }
+    options->vsync = vsync == "on";
+    return viewer.Finish(&options->viewer) ? -1 : 2;
+}

@@ -1,0 +1,55 @@
+#include "platform/host/options/ViewerOptions.h"
+
+#include "platform/common/Log.h"
+#include "platform/host/options/HostOptions.h"
+
+#include <CLI/CLI.hpp>
+
+ViewerOptionParser::ViewerOptionParser(CLI::App& app, const StartupDefaults& defaults)
+    : fullscreen_(defaults.fullscreen), aspect_(defaults.keepAspect ? "keep" : "stretch"),
+      noSound_(!defaults.sound), loop_(defaults.loop) {
+    app.add_flag("--fullscreen,!--windowed", fullscreen_,
+                 std::string("full screen at the desktop's resolution, or a window (default ") +
+                     (defaults.fullscreen ? "full screen)" : "a window)"));
+    app.add_option("--display", display_, "which display to go full screen on (default 0)")
+        ->check(CLI::NonNegativeNumber);
+    app.add_option("--aspect", aspect_,
+                   std::string("keep: the 4:3 picture centred with black bars; stretch: fill "
+                               "the screen (default ") +
+                       aspect_ + ")")
+        ->check(CLI::IsMember({"keep", "stretch"}));
+    app.add_flag("--no-sound", noSound_, "play without sound; the music still keeps the time");
+    app.add_option("--audio-offset", audioOffsetMs_,
+                   "ms the sound reaches you later than the output says; the picture waits "
+                   "for it (negative: the picture goes ahead)")
+        ->check(CLI::Range(-5000, 5000));
+    app.add_flag("--dev", dev_,
+                 "developer transport: Space pauses, Left/Right seek 4.5 s, Home restarts; "
+                 "time and effects in the title; the script reloads when it changes");
+    app.add_option("--start", start_, "start the show at TIME (seconds or m:ss)")
+        ->type_name("TIME");
+    app.add_flag("--loop,!--once", loop_,
+                 std::string("play the show again from the start when it ends (default ") +
+                     (defaults.loop ? "on)" : "off)"));
+    app.add_flag("--check", check_,
+                 "load every picture and the module, check the script, print a report and "
+                 "exit (0: fine, 2: a problem) without opening a window");
+}
+
+bool ViewerOptionParser::Finish(ViewerOptions* options) const {
+    int startMs = 0;
+    if (!start_.empty() && !ParseCommandLineTime(start_, &startMs)) {
+        LogLine("quorvel8: --start: malformed time '" + start_ + "'");
+        return false;
+    }
+    options->fullscreen = fullscreen_;
+    options->display = display_;
+    options->stretch = aspect_ == "stretch";
+    options->sound = !noSound_;
+    options->audioOffsetMs = audioOffsetMs_;
+    options->dev = dev_;
+    options->startMs = startMs;
+    options->loop = loop_;
+    options->check = check_;
+    return true;
+}

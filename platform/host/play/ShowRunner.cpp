@@ -1,0 +1,198 @@
+// NOTE: every refusal happens before a window or GL context exists, so a bad
+// script or missing data never flashes a window.
+#include "platform/host/play/ShowRunner.h"
+
+#include "platform/common/Log.h"
+#include "platform/host/ShowSession.h"
+#include "platform/host/StopSignals.h"
+#include "platform/host/capture/CapturePipeline.h"
+#include "platform/host/capture/PngWriter.h"
+#include "platform/host/data/DataSource.h"
+#include "platform/host/play/CheckReport.h"
+#include "platform/host/play/LivePlayer.h"
+#include "platform/host/timeline/ScriptFile.h"
+#include "platform/host/timeline/ScriptWatcher.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+std::filesystem::path ExecutableDirectory() {
+    std::error_code error;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path{} : exe.parent_path();
+}
+
+std::optional<Timeline> LoadTimeline(DataSource& source, const ShowSetup& setup) {
+    ScriptFile script = ReadScriptFile(source, setup.scriptName, RegisteredNames(setup));
+    if (!script.read) {
+        LogLine(setup.scriptName + ": " + script.readError + " in " + source.Path().string());
+    }
+    for (const ScriptError& e : script.errors) {
+        LogLine(setup.scriptName + ":" + std::to_string(e.line) + ": " + e.message);
+    }
+    return std::move(script.timeline);
+}
+
+bool SaveFrame(Surface& surface, const std::filesystem::path& file,
+               std::vector<std::uint8_t>& pixels) {
+    const Viewport area = surface.DrawingArea();
+    pixels.resize(static_cast<std::size_t>(area.width) * area.height * 3);
+    surface.ReadPixels(pixels);
+    std::string error;
+    if (!WritePng(file, area.width, area.height, pixels, &error)) {
+        LogLine("screenshot: [" + file.string() + "] " + error);
+        return false;
+    }
+    return true;
+}
+
+int RenderShots(FrameStep& frames, const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        LogLine("shots: [" + folder.string() + "] " + error.message());
+        return 2;
+    }
+    std::vector<std::uint8_t> pixels;
+    for (int second = 0; second * 1000 < frames.Schedule().EndMs() && StopSignalCaught() == 0;
+         ++second) {
+        frames.Render(second * 1000);
+        char name[32];
+        std::snprintf(name, sizeof name, "%04d.png", second);
+        if (!SaveFrame(frames.Target(), folder / name, pixels)) {
+            return 2;
+        }
+    }
+    return 0;
+}
+
+// The surface the chosen mode draws on: offscreen for screenshots, shots and
+// capture, else a window.
+std::function<std::unique_ptr<Surface>(std::string*)> SurfaceFor(const HostOptions& options,
+                                                                 const ShowSetup& setup) {
+    if (options.capture) {
+        const CaptureSettings& capture = *options.capture;
+        return [&capture](std::string* error) {
+            return CreateOffscreenSurface(capture.width, capture.height, error);
+        };
+    }
+    if (options.screenshot || options.shotsFolder) {
+        const int width = options.width > 0 ? options.width : kOffscreenDefaultWidth;
+        const int height = options.height > 0 ? options.height : kOffscreenDefaultHeight;
+        return [width, height](std::string* error) {
+            return CreateOffscreenSurface(width, height, error);
+        };
+    }
+    WindowSettings window{setup.show.title};
+    if (options.width > 0) {
+        window.width = options.width;
+        window.height = options.height;
+    }
+    window.vsync = options.vsync;
+    window.fullscreen = options.viewer.fullscreen;
+    window.display = options.viewer.display;
+    window.stretch = options.viewer.stretch;
+    return [window](std::string* error) { return CreateWindowSurface(window, error); };
+}
+
+} // namespace
+
+std::vector<RegisteredName> RegisteredNames(const ShowSetup& setup) {
+    std::vector<RegisteredName> names;
+    for (const RegisteredEffect& registered : setup.effects) {
+        names.push_back({registered.name, registered.effect != nullptr});
+    }
+    return names;
+}
+
+ShowRunner::ShowRunner() = default;
+
+ShowRunner::~ShowRunner() = default;
+
+int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
+    HostOptions options;
+    if (const int answered = ParseHostOptions(argc, argv, setup.show, &options); answered >= 0) {
+        return answered;
+    }
+
+    std::error_code cwdError;
+    DataLookup lookup{setup.dataDirectory, setup.archive, std::filesystem::current_path(cwdError),
+                      ExecutableDirectory(), options.dataPath};
+    std::string error;
+    std::unique_ptr<DataSource> source = LocateDataSource(lookup, &error);
+    if (!source) {
+        LogLine("data: " + error);
+        return 2;
+    }
+    if (options.viewer.check) {
+        return RunCheck(std::move(source), setup);
+    }
+    std::optional<Timeline> timeline = LoadTimeline(*source, setup);
+    if (!timeline) {
+        return 2;
+    }
+    if (options.viewer.startMs >= timeline->endMs) {
+        LogLine("quorvel8: --start: the show ends at " + std::to_string(timeline->endMs) + " ms");
+        return 2;
+    }
+
+    const bool offscreen = options.screenshot || options.shotsFolder || options.capture;
+    if (!offscreen && !DisplayAvailable()) {
+        LogLine("quorvel8: no display found; render offscreen with --capture FILE.mp4, "
+                "--screenshot TIME FILE.png or --shots DIR");
+        return 2;
+    }
+    SessionPlan plan;
+    plan.source = std::move(source);
+    plan.makeSurface = SurfaceFor(options, setup);
+    for (const RegisteredEffect& registered : setup.effects) {
+        plan.effects.push_back(registered.effect);
+    }
+    plan.timeline = std::move(timeline);
+    // Offscreen runs must not sound: a capture pulls the music in step with
+    // its frames, screenshots and shots never hear it.
+    plan.output = offscreen               ? OutputChoice::Stepped
+                  : !options.viewer.sound ? OutputChoice::Silent
+                                          : OutputChoice::Device;
+    plan.fixedStepClock = offscreen;
+    session_ = ShowSession::Open(std::move(plan), &error);
+    if (!session_) {
+        LogLine(error);
+        return 2;
+    }
+    if (session_->Interrupted()) {
+        return 0;
+    }
+    FrameStep& frames = session_->Frames();
+
+    CatchStopSignals();
+    int status = 0;
+    if (options.screenshot) {
+        frames.Render(options.screenshot->timeMs);
+        std::vector<std::uint8_t> pixels;
+        status = SaveFrame(frames.Target(), options.screenshot->file, pixels) ? 0 : 2;
+    } else if (options.capture) {
+        const auto capture = CapturePipeline::Open(*options.capture, frames.Schedule().EndMs());
+        status = capture ? capture->Run(frames) : 2;
+    } else if (options.shotsFolder) {
+        status = RenderShots(frames, *options.shotsFolder);
+    } else {
+        const std::vector<RegisteredName> names = RegisteredNames(setup);
+        std::optional<ScriptWatcher> watcher;
+        if (options.viewer.dev) {
+            watcher.emplace(session_->Source(), setup.scriptName, names);
+        }
+        const LiveSettings live{setup.show.title.c_str(), options.viewer.startMs,
+                                options.viewer.loop, options.viewer.dev,
+                                options.viewer.audioOffsetMs};
+        LivePlayer(frames, names, live, watcher ? &*watcher : nullptr).Run();
+    }
+    frames.Schedule().StopAll();
+    if (const int signal = StopSignalCaught(); signal != 0) {
+        LogLine(std::string("quorvel8: stopped by ") + StopSignalName(signal));
+    }
+    return status;
+}

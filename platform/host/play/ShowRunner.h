@@ -1,0 +1,46 @@
+// One showing, from the command line to the last frame: options, data source,
+// timeline script, surface, the effects' Init, then frames in a window or
+// offscreen into PNG files.
+#pragma once
+
+#include "platform/host/options/HostOptions.h"
+#include "platform/host/timeline/TimelineScript.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CEffect;
+class ShowSession;
+
+struct RegisteredEffect {
+    std::string name;
+    CEffect* effect; // null when it could not be created
+};
+
+struct ShowSetup {
+    std::string dataDirectory;
+    std::string archive;
+    std::string scriptName;
+    ShowIdentity show;
+    std::vector<RegisteredEffect> effects; // in registration order
+};
+
+// The names the script may use, in registration order.
+std::vector<RegisteredName> RegisteredNames(const ShowSetup& setup);
+
+class ShowRunner {
+  public:
+    ShowRunner();
+    ~ShowRunner();
+    ShowRunner(const ShowRunner&) = delete;
+    ShowRunner& operator=(const ShowRunner&) = delete;
+
+    // The exit status: 0 when the show played or the command line was
+    // answered, 2 when it refused to start (one line says why).
+    int Run(int argc, char** argv, const ShowSetup& setup);
+
+  private:
+    // Kept until the host shuts down.
+    std::unique_ptr<ShowSession> session_;
+};
