@@ -1,5 +1,7 @@
 #include "platform/host/HostOptions.h"
 
+#include "platform/host/Log.h"
+#include "platform/host/OptionModes.h"
 #include "platform/host/TimelineScript.h"
 
 #include <CLI/CLI.hpp>
@@ -81,6 +83,7 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
         ->check(CLI::IsMember({"on", "off"}));
 
     const ViewerOptionParser viewer(app, show.defaults);
+    GroupOptionsByMode(app);
 
     try {
         app.parse(argc, argv);
@@ -88,7 +91,10 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
         std::fputs(app.help().c_str(), stdout);
         return 0;
     } catch (const CLI::ParseError& e) {
-        std::fprintf(stderr, "quorvel8: %s (see --help)\n", e.what());
+        LogLine(std::string("quorvel8: ") + e.what() + " (see --help)");
+        return 2;
+    }
+    if (!OptionsFitOneMode(app)) {
         return 2;
     }
 
@@ -98,8 +104,7 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
     if (!screenshot.empty()) {
         int timeMs = 0;
         if (!ParseCommandLineTime(screenshot[0], &timeMs)) {
-            std::fprintf(stderr, "quorvel8: --screenshot: malformed time '%s'\n",
-                         screenshot[0].c_str());
+            LogLine("quorvel8: --screenshot: malformed time '" + screenshot[0] + "'");
             return 2;
         }
         options->screenshot = ScreenshotRequest{timeMs, screenshot[1]};
@@ -108,8 +113,7 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
         options->shotsFolder = shots;
     }
     if (!size.empty() && !ParseSize(size, &options->width, &options->height)) {
-        std::fprintf(stderr, "quorvel8: --size: expected WxH from 16x16 to 8192x8192, got '%s'\n",
-                     size.c_str());
+        LogLine("quorvel8: --size: expected WxH from 16x16 to 8192x8192, got '" + size + "'");
         return 2;
     }
     if (!capture.file.empty()) {
@@ -121,4 +125,23 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
     }
     options->vsync = vsync == "on";
     return viewer.Finish(&options->viewer) ? -1 : 2;
+}
+
+bool TimesFitTheShow(const HostOptions& options, int showEndMs) {
+    const auto past = [&](const char* option, int timeMs) {
+        LogLine(std::string("quorvel8: ") + option + " " + FormatScriptTime(timeMs) +
+                " is past the end of the show, which lasts " + FormatScriptTime(showEndMs));
+        return false;
+    };
+    // A frame at the show's end would show nothing: the last runs end there.
+    if (options.screenshot && options.screenshot->timeMs >= showEndMs) {
+        return past("--screenshot", options.screenshot->timeMs);
+    }
+    if (options.viewer.startMs >= showEndMs) {
+        return past("--start", options.viewer.startMs);
+    }
+    if (options.viewer.endMs && *options.viewer.endMs > showEndMs) {
+        return past("--end", *options.viewer.endMs);
+    }
+    return true;
 }

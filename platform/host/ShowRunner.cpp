@@ -130,8 +130,7 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
     if (!timeline) {
         return 2;
     }
-    if (options.viewer.startMs >= timeline->endMs) {
-        LogLine("quorvel8: --start: the show ends at " + std::to_string(timeline->endMs) + " ms");
+    if (!TimesFitTheShow(options, timeline->endMs)) {
         return 2;
     }
 
@@ -206,9 +205,9 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
         if (options.viewer.dev) {
             watcher.emplace(*source_, setup.scriptName, names);
         }
-        const LiveSettings live{setup.show.title.c_str(), options.viewer.startMs,
-                                options.viewer.loop, options.viewer.dev,
-                                options.viewer.audioOffsetMs};
+        const LiveSettings live{setup.show.title.c_str(),     options.viewer.startMs,
+                                options.viewer.loop,          options.viewer.dev,
+                                options.viewer.audioOffsetMs, options.viewer.endMs};
         LivePlayer(*surface_, scheduler, names, live, watcher ? &*watcher : nullptr).Run();
     }
     scheduler.StopAll();

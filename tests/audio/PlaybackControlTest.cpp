@@ -179,7 +179,7 @@ TEST_F(PlaybackControlTest, TheMusicFollowsEveryTransportSeekWithinARow) {
     // The music starts 2 s into the show: its position 0 is demo time 2000.
     Scheduler scheduler(Timeline{{{0, 2000, 60000, 0, 1}}, 60000}, effects);
     KeyedSurface surface;
-    LiveSettings settings{"test", 20000, false, true, 0};
+    LiveSettings settings{"test", 20000, false, true, 0, {}};
     LivePlayer player(surface, scheduler, names, settings, nullptr);
 
     const auto expectMusicAt = [&](int timeMs, const char* after) {
