@@ -22,6 +22,7 @@
 #include "platform/win/WinHostControl.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -87,6 +88,14 @@ int RenderShots(Surface& surface, Scheduler& scheduler, const std::filesystem::p
     return 0;
 }
 
+// The show writes only what it is asked to, so it runs from read-only media
+// and leaves a party machine as it found it: the GL drivers' on-disk shader
+// caches stay off unless the user turns them on.
+void KeepShaderCachesOff() {
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+    setenv("__GL_SHADER_DISK_CACHE", "0", 0);
+}
+
 } // namespace
 
 std::vector<RegisteredName> RegisteredNames(const ShowSetup& setup) {
@@ -113,6 +122,7 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
     if (const int answered = ParseHostOptions(argc, argv, setup.show, &options); answered >= 0) {
         return answered;
     }
+    KeepShaderCachesOff();
 
     std::error_code cwdError;
     DataLookup lookup{setup.dataDirectory, setup.archive, std::filesystem::current_path(cwdError),
