@@ -223,4 +223,22 @@ TEST_F(PlaybackControlTest, TheMusicFollowsEveryTransportSeekWithinARow) {
     expectMusicAt(t, "pause");
 }
 
+// --end stops the show there; with --loop it plays again from --start.
+TEST_F(PlaybackControlTest, LivePlayStopsAtItsEndOrLoopsBackToItsStart) {
+    Scheduler scheduler(Timeline{{}, 60000}, {});
+    KeyedSurface surface;
+    for (const bool loop : {false, true}) {
+        const LiveSettings settings{"test", 20000, loop, false, 0, 20100};
+        LivePlayer player(surface, scheduler, {}, settings, nullptr);
+        int t = 0;
+        ASSERT_TRUE(player.Frame(&t));
+        EXPECT_NEAR(t, 20000, 50);
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        EXPECT_EQ(player.Frame(&t), loop);
+        if (loop) {
+            EXPECT_NEAR(t, 20000, 50);
+        }
+    }
+}
+
 } // namespace
