@@ -223,7 +223,7 @@ TEST_F(PlaybackControlTest, TheMusicFollowsEveryTransportSeekWithinARow) {
     // The music starts 2 s into the show: its position 0 is demo time 2000.
     Scheduler scheduler(Timeline{{{0, 2000, 60000, 0, 1}}, 60000}, effects);
     KeyedSurface surface;
-    LiveSettings settings{"test", 20000, false, true, 0};
+    LiveSettings settings{"test", 20000, false, true, 0, {}};
     FrameStep frames(surface, scheduler, false);
     LivePlayer player(frames, names, settings, nullptr);
 
@@ -266,6 +266,25 @@ TEST_F(PlaybackControlTest, TheMusicFollowsEveryTransportSeekWithinARow) {
     ASSERT_TRUE(player.Frame(&t));
     EXPECT_EQ(t, paused);
     expectMusicAt(t, "pause");
+}
+
+// --end stops the show there; with --loop it plays again from --start.
+TEST_F(PlaybackControlTest, LivePlayStopsAtItsEndOrLoopsBackToItsStart) {
+    Scheduler scheduler(Timeline{{}, 60000}, {});
+    KeyedSurface surface;
+    FrameStep frames(surface, scheduler, false);
+    for (const bool loop : {false, true}) {
+        const LiveSettings settings{"test", 20000, loop, false, 0, 20100};
+        LivePlayer player(frames, {}, settings, nullptr);
+        int t = 0;
+        ASSERT_TRUE(player.Frame(&t));
+        EXPECT_NEAR(t, 20000, 50);
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        EXPECT_EQ(player.Frame(&t), loop);
+        if (loop) {
+            EXPECT_NEAR(t, 20000, 50);
+        }
+    }
 }
 
 } // namespace

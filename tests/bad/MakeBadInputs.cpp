@@ -102,6 +102,18 @@ Bytes Cut(const Bytes& bytes, std::size_t size) {
     return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size));
 }
 
+// Cut halfway through the entropy-coded data of the last scan: the headers
+// are whole, the picture's lower part is missing.
+Bytes CutInScan(const Bytes& jpeg) {
+    std::size_t scan = 0;
+    for (std::size_t i = 0; i + 1 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xff && jpeg[i + 1] == 0xda) {
+            scan = i;
+        }
+    }
+    return Cut(jpeg, scan + (jpeg.size() - scan) / 2);
+}
+
 Bytes Text(const std::string& text) {
     return Bytes(text.begin(), text.end());
 }
@@ -125,6 +137,9 @@ void WritePictures(const fs::path& folder) {
     Write(folder / "picture-truncated-half.jpg", Cut(good, good.size() / 2));
     Write(folder / "picture-truncated-header.jpg", Cut(good, 100));
     Write(folder / "picture-corrupt-scan.jpg", Scramble(good));
+    Write(folder / "picture-cut-in-scan.jpg", CutInScan(good));
+    Write(folder / "picture-progressive-cut-in-scan.jpg",
+          CutInScan(Encode(Gradient(), TJPF_RGB, TJSAMP_420, TJFLAG_PROGRESSIVE)));
     Write(folder / "picture-cmyk.jpg", CmykJpeg());
     Write(folder / "picture-progressive.jpg",
           Encode(Gradient(), TJPF_RGB, TJSAMP_420, TJFLAG_PROGRESSIVE));
@@ -134,7 +149,7 @@ void WritePictures(const fs::path& folder) {
     std::string error;
     const fs::path png = folder / "picture-png-renamed.jpg";
     if (!WritePng(png, kWidth, kHeight, Gradient(), &error)) {
-        throw std::runtime_error(error);
+        throw std::runtime_error(png.string() + ": " + error);
     }
 }
 
@@ -175,6 +190,8 @@ void WriteScripts(const fs::path& folder) {
         {"script-malformed-end.txt", "BGDING 0 1000 1\nEND\n"},
         {"script-duplicate-end.txt", "BGDING 0 1000 1\nEND 1000\nEND 2000\n"},
         {"script-no-runs.txt", "# nothing but a comment\n\nEND 0:10\n"},
+        {"script-end-at-zero.txt", "BGDING 0 1000 1\nEND 0\n"},
+        {"script-end-before-every-run.txt", "BGDING 0 1000 1\nEND 500\n"},
         {"script-line-over-4-kib.txt", "BGDING 0 1000 1 #" + std::string(5000, '=') + "\n"},
         {"script-control-bytes.txt", std::string("BGD\x01NG 0 1000 1\n", 16)},
         {"script-crlf-and-bom.txt", "\xEF\xBB\xBF# show\r\nBGDING 0 1000 1\r\nEND 1000\r\n"},

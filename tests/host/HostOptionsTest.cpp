@@ -20,17 +20,18 @@ int Parse(std::vector<std::string> args, HostOptions* options,
 
 TEST(HostOptionsTest, ReadsScreenshotSizeDataAndVsync) {
     HostOptions options;
-    ASSERT_EQ(Parse({"--screenshot", "4.5", "a.png", "--size", "640x480", "--data", "d.zip",
-                     "--vsync", "off"},
-                    &options),
-              -1);
+    ASSERT_EQ(
+        Parse({"--screenshot", "4.5", "a.png", "--size", "640x480", "--data", "d.zip"}, &options),
+        -1);
     ASSERT_TRUE(options.screenshot);
     EXPECT_EQ(options.screenshot->timeMs, 4500);
     EXPECT_EQ(options.screenshot->file, "a.png");
     EXPECT_EQ(options.width, 640);
     EXPECT_EQ(options.height, 480);
     EXPECT_EQ(options.dataPath, "d.zip");
-    EXPECT_FALSE(options.vsync);
+    HostOptions live;
+    ASSERT_EQ(Parse({"--vsync", "off"}, &live), -1);
+    EXPECT_FALSE(live.vsync);
 }
 
 TEST(HostOptionsTest, RefusesMalformedValuesWithExitStatus2) {
@@ -42,6 +43,7 @@ TEST(HostOptionsTest, RefusesMalformedValuesWithExitStatus2) {
           {"--size", "640x480x2"},
           {"--vsync", "maybe"},
           {"--start", "soon"},
+          {"--end", "soon"},
           {"--aspect", "wide"},
           {"--display", "-1"},
           {"--audio-offset", "x"},
@@ -80,10 +82,11 @@ TEST(HostOptionsTest, TheStartupValuesAreTheDefaultsAndTheCommandLineOverrulesTh
 
 TEST(HostOptionsTest, ReadsTheViewersOptions) {
     HostOptions options;
-    ASSERT_EQ(Parse({"--fullscreen", "--display", "1", "--aspect", "stretch", "--no-sound",
-                     "--audio-offset", "-40", "--dev", "--start", "1:03", "--loop", "--check"},
-                    &options),
-              -1);
+    ASSERT_EQ(
+        Parse({"--fullscreen", "--display", "1", "--aspect", "stretch", "--no-sound",
+               "--audio-offset", "-40", "--dev", "--start", "1:03", "--end", "1:48", "--loop"},
+              &options),
+        -1);
     EXPECT_TRUE(options.viewer.fullscreen);
     EXPECT_EQ(options.viewer.display, 1);
     EXPECT_TRUE(options.viewer.stretch);
@@ -91,8 +94,11 @@ TEST(HostOptionsTest, ReadsTheViewersOptions) {
     EXPECT_EQ(options.viewer.audioOffsetMs, -40);
     EXPECT_TRUE(options.viewer.dev);
     EXPECT_EQ(options.viewer.startMs, 63000);
+    EXPECT_EQ(options.viewer.endMs, 108000);
     EXPECT_TRUE(options.viewer.loop);
-    EXPECT_TRUE(options.viewer.check);
+    HostOptions check;
+    ASSERT_EQ(Parse({"--check"}, &check), -1);
+    EXPECT_TRUE(check.viewer.check);
 }
 
 TEST(HostOptionsTest, CommandLineTimesAreSecondsOrMinutesAndSeconds) {

@@ -45,7 +45,9 @@ TEST(PictureTest, BottomRowIsStoredFirst) {
     ASSERT_FALSE(jpeg.empty());
     Picture picture;
     std::string error;
-    ASSERT_TRUE(DecodeJpegPicture(jpeg, PictureAlpha::Opaque, &picture, &error)) << error;
+    std::string damage = "left from before";
+    ASSERT_TRUE(DecodeJpegPicture(jpeg, PictureAlpha::Opaque, &picture, &error, &damage)) << error;
+    EXPECT_EQ(damage, "");
     ASSERT_EQ(picture.width, 8);
     ASSERT_EQ(picture.height, 16);
     ASSERT_EQ(picture.rgba.size(), 8u * 16 * 4);
@@ -72,7 +74,7 @@ TEST(PictureTest, AlphaFollowsTheRequestedRule) {
     EXPECT_NEAR(Texel(bright, 0, 0)[3], 90, 3);
 }
 
-TEST(PictureTest, CutShortScanStillDecodesAtFullSize) {
+TEST(PictureTest, CutShortScanDecodesAtFullSizeAndSaysWhatIsDamaged) {
     const auto jpeg = MakeJpeg(64, 64, kRed, kDarkBlue);
     // Keep the headers and the first half of the scan after the SOS marker.
     std::size_t sos = 0;
@@ -84,7 +86,9 @@ TEST(PictureTest, CutShortScanStillDecodesAtFullSize) {
         jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(sos + (jpeg.size() - sos) / 2));
     Picture picture;
     std::string error;
-    ASSERT_TRUE(DecodeJpegPicture(cut, PictureAlpha::Opaque, &picture, &error)) << error;
+    std::string damage;
+    ASSERT_TRUE(DecodeJpegPicture(cut, PictureAlpha::Opaque, &picture, &error, &damage)) << error;
+    EXPECT_NE(damage.find("Premature end of JPEG file"), std::string::npos) << damage;
     EXPECT_EQ(picture.width, 64);
     EXPECT_EQ(picture.rgba.size(), 64u * 64 * 4);
     ExpectColour(Texel(picture, 0, 63), kRed); // the top rows come first in the file

@@ -67,9 +67,9 @@ TEST(TimelineScriptTest, AcceptsEveryTimeForm) {
         {"007", 7},
     };
     for (const auto& [text, ms] : cases) {
-        const Parsed parsed = Parse("BASS 0 1 0\nEND " + std::string(text) + "\n");
-        EXPECT_TRUE(parsed.errors.empty()) << text;
-        EXPECT_EQ(parsed.timeline.endMs, ms) << text;
+        int timeMs = -1;
+        EXPECT_TRUE(ParseScriptTime(text, &timeMs)) << text;
+        EXPECT_EQ(timeMs, ms) << text;
     }
 }
 
@@ -119,6 +119,21 @@ TEST(TimelineScriptTest, ReportsEveryErrorWithItsLine) {
         {12, "end 5 is not after start 5"},
     };
     EXPECT_EQ(parsed.errors, expected);
+}
+
+// An END that cuts every run short is a slip, most often milliseconds written
+// for seconds; an END where the first run ends is fine.
+TEST(TimelineScriptTest, AnEndBeforeEveryRunEndsIsAnErrorOnItsLine) {
+    const std::pair<const char*, std::vector<ScriptError>> cases[] = {
+        {"LOGO 0 0:09 1\nEND 0\n", {{2, "END 0 leaves no show"}}},
+        {"LOGO 0 0:09 1\nFLARE 0:01 2:24 2\n\nEND 144\n",
+         {{4, "END 0:00.144 comes before every run ends (the first ends at 0:09, line 1)"}}},
+        {"FLARE 0:01 2:24 2\nLOGO 0 0:09 1\nEND 0:09\n", {}},
+        {"LOGO 0 0:09 1\nFLARE 0:01 2:24 2\nEND 1:00\n", {}},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(Parse(text).errors, expected) << text;
+    }
 }
 
 TEST(TimelineScriptTest, OverlapIsReportedOnTheLaterLineOnlyWhenRunsShareTime) {

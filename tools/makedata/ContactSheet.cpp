@@ -99,6 +99,6 @@ void WriteContactSheet(const std::filesystem::path& file, const MakeDataInputs& 
     }
     std::string error;
     if (!WritePng(file, kSheetWidth, kSheetHeight, bottomFirst, &error)) {
-        throw std::runtime_error(error);
+        throw std::runtime_error("[" + file.string() + "] " + error);
     }
 }

@@ -11,22 +11,21 @@
 
 bool WritePng(const std::filesystem::path& file, int width, int height,
               std::span<const std::uint8_t> rgb, std::string* error) {
-    const std::string where = "png: [" + file.string() + "] ";
     if (width <= 0 || height <= 0) {
-        *error = where + "needs a positive size, found " + std::to_string(width) + "x" +
-                 std::to_string(height);
+        *error =
+            "needs a positive size, found " + std::to_string(width) + "x" + std::to_string(height);
         return false;
     }
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
     if (rowBytes > static_cast<std::size_t>(std::numeric_limits<png_int_32>::max())) {
-        *error = where + "needs a width of at most " +
+        *error = "needs a width of at most " +
                  std::to_string(std::numeric_limits<png_int_32>::max() / 3) + ", found " +
                  std::to_string(width);
         return false;
     }
     const std::size_t needed = rowBytes * static_cast<std::size_t>(height);
     if (rgb.size() < needed) {
-        *error = where + "needs " + std::to_string(needed) + " bytes of RGB, found " +
+        *error = "needs " + std::to_string(needed) + " bytes of RGB, found " +
                  std::to_string(rgb.size());
         return false;
     }
@@ -40,7 +39,7 @@ bool WritePng(const std::filesystem::path& file, int width, int height,
     const auto stride = -static_cast<png_int_32>(rowBytes);
     // libpng removes a partly written file itself when it fails.
     if (png_image_write_to_file(&image, file.c_str(), 0, rgb.data(), stride, nullptr) == 0) {
-        *error = where + "cannot write: " + image.message;
+        *error = std::string("cannot write: ") + image.message;
         png_image_free(&image);
         return false;
     }

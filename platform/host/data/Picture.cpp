@@ -31,7 +31,7 @@ void ApplyAlpha(std::vector<std::uint8_t>& rgba, PictureAlpha alpha) {
 } // namespace
 
 bool DecodeJpegPicture(std::span<const unsigned char> bytes, PictureAlpha alpha, Picture* out,
-                       std::string* error) {
+                       std::string* error, std::string* damage) {
     if (bytes.empty()) {
         *error = "empty file";
         return false;
@@ -73,15 +73,21 @@ bool DecodeJpegPicture(std::span<const unsigned char> bytes, PictureAlpha alpha,
     picture.height = height;
     picture.rgba.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
     const int flags = TJFLAG_BOTTOMUP | TJFLAG_ACCURATEDCT;
+    std::string warning;
     if (tjDecompress2(handle.get(), data, size, picture.rgba.data(), width, width * 4, height,
-                      TJPF_RGBA, flags) != 0 &&
-        tjGetErrorCode(handle.get()) != TJERR_WARNING) {
-        *error = std::string("corrupt JPEG: ") + tjGetErrorStr2(handle.get());
-        return false;
+                      TJPF_RGBA, flags) != 0) {
+        if (tjGetErrorCode(handle.get()) != TJERR_WARNING) {
+            *error = std::string("corrupt JPEG: ") + tjGetErrorStr2(handle.get());
+            return false;
+        }
+        // A warning (such as a file cut short) still leaves a full-size picture,
+        // right up to the damage, which beats a checkerboard.
+        warning = tjGetErrorStr2(handle.get());
     }
-    // A warning (such as a file cut short) still leaves a full-size picture:
-    // the missing part is grey, which beats a checkerboard.
     ApplyAlpha(picture.rgba, alpha);
+    if (damage != nullptr) {
+        *damage = std::move(warning);
+    }
     *out = std::move(picture);
     return true;
 }

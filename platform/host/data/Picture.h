@@ -23,9 +23,12 @@ struct Picture {
 inline constexpr int kMaxPictureSide = 8192;
 
 // Decodes a JPEG. On failure (corrupt, not a JPEG, over kMaxPictureSide a side)
-// returns false and sets *error to a short reason; *out is then untouched.
+// returns false and sets *error to a short reason; *out is then untouched. A
+// picture the decoder gets through only with a warning (cut short, damaged
+// data) is kept as decoded, and *damage says what the decoder said (cleared
+// when the picture is whole).
 bool DecodeJpegPicture(std::span<const unsigned char> bytes, PictureAlpha alpha, Picture* out,
-                       std::string* error);
+                       std::string* error, std::string* damage = nullptr);
 
 // The stand-in for a picture that could not be loaded: a 64x64 magenta and
 // black checkerboard of 8-texel squares, alpha applied by the same rule.

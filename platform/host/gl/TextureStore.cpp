@@ -38,11 +38,16 @@ unsigned int TextureStore::Load(const char* name, int wrapS, int wrapT, int minF
     const std::string fileName = name != nullptr ? name : "";
     Entry entry{0, {}, wrapS, wrapT, minFilter, magFilter, fileName, {}};
     std::string error;
+    std::string damage;
     const auto bytes = source_.Read(fileName, &error);
-    if (!bytes || !DecodeJpegPicture(std::span(*bytes), alpha, &entry.picture, &error)) {
+    if (!bytes || !DecodeJpegPicture(std::span(*bytes), alpha, &entry.picture, &error, &damage)) {
         LogLine("picture: [" + fileName + "] " + error + "; a checkerboard stands in");
         entry.picture = MakeCheckerboardPicture(alpha);
         entry.problem = error;
+    } else if (!damage.empty()) {
+        LogLine("picture: [" + fileName + "] damaged (" + damage +
+                "); showing the part that decoded");
+        entry.problem = "damaged (" + damage + ")";
     }
     glGenTextures(1, &entry.name);
     entries_.push_back(std::move(entry));

@@ -1,7 +1,7 @@
 #include "platform/host/options/HostOptions.h"
 
 #include "platform/common/Log.h"
-
+#include "platform/host/options/OptionModes.h"
 #include "platform/host/timeline/TimelineScript.h"
 
 #include <CLI/CLI.hpp>
@@ -83,6 +83,7 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
         ->check(CLI::IsMember({"on", "off"}));
 
     const ViewerOptionParser viewer(app, show.defaults);
+    GroupOptionsByMode(app);
 
     try {
         app.parse(argc, argv);
@@ -91,6 +92,9 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
         return 0;
     } catch (const CLI::ParseError& e) {
         LogLine(std::string("quorvel8: ") + e.what() + " (see --help)");
+        return 2;
+    }
+    if (!OptionsFitOneMode(app)) {
         return 2;
     }
 
@@ -121,4 +125,23 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
     }
     options->vsync = vsync == "on";
     return viewer.Finish(&options->viewer) ? -1 : 2;
+}
+
+bool TimesFitTheShow(const HostOptions& options, int showEndMs) {
+    const auto past = [&](const char* option, int timeMs) {
+        LogLine(std::string("quorvel8: ") + option + " " + FormatScriptTime(timeMs) +
+                " is past the end of the show, which lasts " + FormatScriptTime(showEndMs));
+        return false;
+    };
+    // A frame at the show's end would show nothing: the last runs end there.
+    if (options.screenshot && options.screenshot->timeMs >= showEndMs) {
+        return past("--screenshot", options.screenshot->timeMs);
+    }
+    if (options.viewer.startMs >= showEndMs) {
+        return past("--start", options.viewer.startMs);
+    }
+    if (options.viewer.endMs && *options.viewer.endMs > showEndMs) {
+        return past("--end", *options.viewer.endMs);
+    }
+    return true;
 }

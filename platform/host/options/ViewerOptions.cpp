@@ -28,8 +28,9 @@ ViewerOptionParser::ViewerOptionParser(CLI::App& app, const StartupDefaults& def
                  "time and effects in the title; the script reloads when it changes");
     app.add_option("--start", start_, "start the show at TIME (seconds or m:ss)")
         ->type_name("TIME");
+    app.add_option("--end", end_, "stop the show at TIME (seconds or m:ss)")->type_name("TIME");
     app.add_flag("--loop,!--once", loop_,
-                 std::string("play the show again from the start when it ends (default ") +
+                 std::string("play again from the start (or --start) at the end (default ") +
                      (defaults.loop ? "on)" : "off)"));
     app.add_flag("--check", check_,
                  "load every picture and the module, check the script, print a report and "
@@ -41,6 +42,19 @@ bool ViewerOptionParser::Finish(ViewerOptions* options) const {
     if (!start_.empty() && !ParseCommandLineTime(start_, &startMs)) {
         LogLine("quorvel8: --start: malformed time '" + start_ + "'");
         return false;
+    }
+    int endMs = 0;
+    if (!end_.empty()) {
+        if (!ParseCommandLineTime(end_, &endMs)) {
+            LogLine("quorvel8: --end: malformed time '" + end_ + "'");
+            return false;
+        }
+        if (endMs <= startMs) {
+            LogLine("quorvel8: --end " + end_ + " is not after --start " +
+                    (start_.empty() ? "0" : start_));
+            return false;
+        }
+        options->endMs = endMs;
     }
     options->fullscreen = fullscreen_;
     options->display = display_;

@@ -3,6 +3,7 @@
 // point gives the host are their defaults; the command line overrides them.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace CLI {
@@ -27,8 +28,10 @@ struct ViewerOptions {
     int audioOffsetMs = 0;   // --audio-offset MS: the picture is held back by MS
     bool dev = false;        // --dev: transport keys, time in the title, script reload
     int startMs = 0;         // --start TIME
-    bool loop = false;       // --loop / --once
-    bool check = false;      // --check
+    // --end TIME; none: the show's own end
+    std::optional<int> endMs;
+    bool loop = false;  // --loop / --once
+    bool check = false; // --check
 };
 
 // Adds the viewer's options to the command line, bound to its own fields until
@@ -39,7 +42,8 @@ class ViewerOptionParser {
     ViewerOptionParser(const ViewerOptionParser&) = delete;
     ViewerOptionParser& operator=(const ViewerOptionParser&) = delete;
 
-    // False, with one line said, when a value is malformed.
+    // False, with one line said, when a value is malformed or --end is not
+    // after --start.
     bool Finish(ViewerOptions* options) const;
 
   private:
@@ -50,6 +54,7 @@ class ViewerOptionParser {
     int audioOffsetMs_ = 0;
     bool dev_ = false;
     std::string start_;
+    std::string end_;
     bool loop_;
     bool check_ = false;
 };

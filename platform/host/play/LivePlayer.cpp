@@ -59,11 +59,12 @@ bool LivePlayer::Frame(int* timeMs) {
         frames_.MusicAnchorMs(&anchorMs) && !alignMusic_ && HeardPositionMs(&heardMs);
     const double musicMs = heardMs + anchorMs - settings_.audioOffsetMs;
     int t = clock_.FrameTimeMs(steadyMs, hearing ? &musicMs : nullptr);
-    if (t >= scheduler_.EndMs()) {
+    // The script's end still counts after --dev reloads a shorter one.
+    if (t >= std::min(settings_.endMs.value_or(scheduler_.EndMs()), scheduler_.EndMs())) {
         if (!settings_.loop) {
             return false;
         }
-        SeekTo(0, steadyMs);
+        SeekTo(settings_.startMs, steadyMs);
         t = clock_.FrameTimeMs(steadyMs, nullptr);
     }
 

@@ -13,6 +13,7 @@
 #include "platform/host/timeline/TimelineScript.h"
 
 #include <array>
+#include <optional>
 #include <span>
 
 class ScriptWatcher;
@@ -20,9 +21,11 @@ class ScriptWatcher;
 struct LiveSettings {
     const char* title;     // the show's, shown before the time in --dev
     int startMs = 0;       // where the clock starts
-    bool loop = false;     // from the start again at the end
+    bool loop = false;     // from startMs again at the end
     bool dev = false;      // transport keys and the title's time
     int audioOffsetMs = 0; // the picture is held back by this much
+    // Where the show stops (--end); none: at the show's own end.
+    std::optional<int> endMs;
 };
 
 class LivePlayer {

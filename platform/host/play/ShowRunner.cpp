@@ -14,6 +14,7 @@
 #include "platform/host/timeline/ScriptWatcher.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -98,6 +99,14 @@ std::function<std::unique_ptr<Surface>(std::string*)> SurfaceFor(const HostOptio
     return [window](std::string* error) { return CreateWindowSurface(window, error); };
 }
 
+// The show writes only what it is asked to, so it runs from read-only media
+// and leaves a party machine as it found it: the GL drivers' on-disk shader
+// caches stay off unless the user turns them on.
+void KeepShaderCachesOff() {
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+    setenv("__GL_SHADER_DISK_CACHE", "0", 0);
+}
+
 } // namespace
 
 std::vector<RegisteredName> RegisteredNames(const ShowSetup& setup) {
@@ -117,6 +126,7 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
     if (const int answered = ParseHostOptions(argc, argv, setup.show, &options); answered >= 0) {
         return answered;
     }
+    KeepShaderCachesOff();
 
     std::error_code cwdError;
     DataLookup lookup{setup.dataDirectory, setup.archive, std::filesystem::current_path(cwdError),
@@ -134,8 +144,7 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
     if (!timeline) {
         return 2;
     }
-    if (options.viewer.startMs >= timeline->endMs) {
-        LogLine("quorvel8: --start: the show ends at " + std::to_string(timeline->endMs) + " ms");
+    if (!TimesFitTheShow(options, timeline->endMs)) {
         return 2;
     }
 
@@ -185,9 +194,9 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
         if (options.viewer.dev) {
             watcher.emplace(session_->Source(), setup.scriptName, names);
         }
-        const LiveSettings live{setup.show.title.c_str(), options.viewer.startMs,
-                                options.viewer.loop, options.viewer.dev,
-                                options.viewer.audioOffsetMs};
+        const LiveSettings live{setup.show.title.c_str(),     options.viewer.startMs,
+                                options.viewer.loop,          options.viewer.dev,
+                                options.viewer.audioOffsetMs, options.viewer.endMs};
         LivePlayer(frames, names, live, watcher ? &*watcher : nullptr).Run();
     }
     frames.Schedule().StopAll();

@@ -159,7 +159,34 @@ void CheckOverlaps(const std::vector<ScriptRun>& runs, int effectCount,
     }
 }
 
+// An END that comes before every run ends cuts the whole show short: a slip
+// such as "END 144" (ms) for 2:24.
+void CheckEnd(int endMs, int endLine, const std::vector<ScriptRun>& runs,
+              std::vector<ScriptError>* errors) {
+    const auto first = std::min_element(
+        runs.begin(), runs.end(), [](const auto& a, const auto& b) { return a.endMs < b.endMs; });
+    if (endMs == 0) {
+        errors->push_back({endLine, "END 0 leaves no show"});
+    } else if (endMs < first->endMs) {
+        errors->push_back({endLine, "END " + FormatScriptTime(endMs) +
+                                        " comes before every run ends (the first ends at " +
+                                        FormatScriptTime(first->endMs) + ", line " +
+                                        std::to_string(first->line) + ")"});
+    }
+}
+
 } // namespace
+
+std::string FormatScriptTime(int timeMs) {
+    char text[32];
+    if (timeMs % 1000 == 0) {
+        std::snprintf(text, sizeof text, "%d:%02d", timeMs / 60000, timeMs / 1000 % 60);
+    } else {
+        std::snprintf(text, sizeof text, "%d:%02d.%03d", timeMs / 60000, timeMs / 1000 % 60,
+                      timeMs % 1000);
+    }
+    return text;
+}
 
 bool ParseScriptTime(std::string_view text, int* timeMs) {
     const std::optional<int> ms = ParseTimeField(text);
@@ -265,6 +292,9 @@ Timeline ParseTimelineScript(std::string_view text, std::span<const RegisteredNa
     }
 
     CheckOverlaps(timeline.runs, static_cast<int>(effects.size()), effects, errors);
+    if (endMs && !timeline.runs.empty()) {
+        CheckEnd(*endMs, endLine, timeline.runs, errors);
+    }
     if (timeline.runs.empty() && errors->size() == firstError) {
         errors->push_back({1, "no runs"});
     }

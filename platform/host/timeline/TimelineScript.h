@@ -42,6 +42,9 @@ inline constexpr int kMaxScriptTimeMs = 24 * 60 * 60 * 1000;
 // when malformed or outside 0 .. 24 h.
 bool ParseScriptTime(std::string_view text, int* timeMs);
 
+// A time as an author writes it: m:ss, or m:ss.fff when not whole seconds.
+std::string FormatScriptTime(int timeMs);
+
 // Parses and validates the whole script, collecting every error. The timeline
 // is meaningful only when errors is empty.
 Timeline ParseTimelineScript(std::string_view text, std::span<const RegisteredName> effects,
