@@ -120,9 +120,13 @@ bool ReportLoads(DataSource& source, const ShowSetup& setup, int showEndMs) {
 
 } // namespace
 
-int RunCheck(DataSource& source, const ShowSetup& setup) {
+int RunCheck(DataSource& source, const ShowSetup& setup,
+             const std::vector<std::filesystem::path>& searched) {
     std::printf("%s by %s: checking %s\n", setup.show.title.c_str(), setup.show.makers.c_str(),
                 source.Path().c_str());
+    if (!searched.empty()) {
+        std::printf("data     looked in %s\n", JoinPlaces(searched).c_str());
+    }
     int showEndMs = 0;
     const bool scriptClean = ReportScript(source, setup, &showEndMs);
     const bool loadsClean = ReportLoads(source, setup, showEndMs);

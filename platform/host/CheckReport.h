@@ -5,8 +5,13 @@
 // files the show asks for are checked.
 #pragma once
 
+#include <filesystem>
+#include <vector>
+
 struct ShowSetup;
 class DataSource;
 
 // Prints the report on stdout; returns 0 when nothing is wrong, else 2.
-int RunCheck(DataSource& source, const ShowSetup& setup);
+// searched: the places looked in for the data (empty when it was given).
+int RunCheck(DataSource& source, const ShowSetup& setup,
+             const std::vector<std::filesystem::path>& searched);

@@ -1,5 +1,6 @@
 #include "platform/host/HostOptions.h"
 
+#include "platform/host/InstallLayout.h"
 #include "platform/host/TimelineScript.h"
 
 #include <CLI/CLI.hpp>
@@ -53,6 +54,8 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
                  ": a real-time demo. Plays in a window; renders offscreen with --capture, "
                  "--screenshot or --shots."};
     app.name("quorvel8");
+    app.set_version_flag("--version", "quorvel8 " + std::string(ProgramVersion()),
+                         "print the program's name and version and exit");
 
     std::string dataPath;
     app.add_option("--data", dataPath, "data directory or .zip archive to play from");
@@ -86,6 +89,9 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         std::fputs(app.help().c_str(), stdout);
+        return 0;
+    } catch (const CLI::CallForVersion& version) {
+        std::printf("%s\n", version.what());
         return 0;
     } catch (const CLI::ParseError& e) {
         std::fprintf(stderr, "quorvel8: %s (see --help)\n", e.what());

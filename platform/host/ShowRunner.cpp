@@ -11,6 +11,7 @@
 #include "platform/host/FrameState.h"
 #include "platform/host/FrameStep.h"
 #include "platform/host/HostServices.h"
+#include "platform/host/InstallLayout.h"
 #include "platform/host/LivePlayer.h"
 #include "platform/host/Log.h"
 #include "platform/host/PngWriter.h"
@@ -115,16 +116,19 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
     }
 
     std::error_code cwdError;
-    DataLookup lookup{setup.dataDirectory, setup.archive, std::filesystem::current_path(cwdError),
-                      ExecutableDirectory(), options.dataPath};
+    const std::filesystem::path executableDirectory = ExecutableDirectory();
+    DataLookup lookup{
+        setup.dataDirectory, setup.archive,    std::filesystem::current_path(cwdError),
+        executableDirectory, options.dataPath, InstalledDataDirectories(executableDirectory)};
     std::string error;
-    source_ = LocateDataSource(lookup, &error);
+    std::vector<std::filesystem::path> searched;
+    source_ = LocateDataSource(lookup, &error, &searched);
     if (!source_) {
         LogLine("data: " + error);
         return 2;
     }
     if (options.viewer.check) {
-        return RunCheck(*source_, setup);
+        return RunCheck(*source_, setup, searched);
     }
     const std::optional<Timeline> timeline = LoadTimeline(*source_, setup);
     if (!timeline) {
