@@ -46,6 +46,7 @@ TEST(InstallTest, TheInstalledProgramPlaysItsInstalledDataFromAnUnrelatedDirecto
         return RunProgram("/bin/sh", {"-c", "cd / && exec '" + program.string() + "' " + arguments},
                           kHeadless);
     };
+    EXPECT_EQ(fromRoot("--version").out, "quorvel8 " QUORVEL8_VERSION "\n");
     const ProgramResult check = fromRoot("--check");
     EXPECT_EQ(check.exitStatus, 0) << check.out << check.err;
     const fs::path data = prefix.Path() / "share/quorvel8";
