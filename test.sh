@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test twice: a normal build (unit, host, audio, render, e2e)
-# and an AddressSanitizer + UndefinedBehaviorSanitizer build (unit, host, audio,
+# Builds and runs every test twice: a normal build (unit, host, audio, render, e2e;
+# then its Debian package is built and its control file checked) and an
+# AddressSanitizer + UndefinedBehaviorSanitizer build (unit, host, audio,
 # render), failing on any report, and captures the whole show with that build.
 # Then fuzzes each input the show reads for a bounded time (clang, build-fuzz/)
 # and plays ten seconds of the show under valgrind memcheck.
@@ -14,6 +15,9 @@ cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/d
 cmake --build "$root/build" -j "$jobs"
 # Under a virtual display, so the window tests run too.
 xvfb-run -a ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+
+echo "== Debian package"
+"$root/scripts/check-package.sh" "$root/build"
 
 echo "== sanitizer build"
 cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON >/dev/null

@@ -143,7 +143,9 @@ class LocateTest : public DataSourceTest {
     }
     fs::path work() const { return root_ / "work"; }
     fs::path exe() const { return root_ / "exe"; }
-    DataLookup Lookup() const { return {"demodat", "demodat.zip", work(), exe(), std::nullopt}; }
+    DataLookup Lookup() const {
+        return {"demodat", "demodat.zip", work(), exe(), std::nullopt, {}};
+    }
     fs::path Located(const DataLookup& lookup) {
         std::string error;
         auto source = LocateDataSource(lookup, &error);
@@ -151,15 +153,22 @@ class LocateTest : public DataSourceTest {
     }
 };
 
-TEST_F(LocateTest, SearchesWorkingDirectoryFirstAndDirectoryBeforeArchive) {
+TEST_F(LocateTest, SearchesWorkingDirectoryThenExecutablesThenInstallsAndDirectoryBeforeArchive) {
+    DataLookup lookup = Lookup();
+    lookup.installDirectories = {root_ / "share", root_ / "prefix"};
+    fs::create_directories(root_ / "prefix" / "demodat");
+    EXPECT_EQ(Located(lookup), root_ / "prefix" / "demodat");
+    fs::create_directories(root_ / "share");
+    fs::copy_file(root_ / "data.zip", root_ / "share" / "demodat.zip");
+    EXPECT_EQ(Located(lookup), root_ / "share" / "demodat.zip");
     fs::copy_file(root_ / "data.zip", exe() / "demodat.zip");
-    EXPECT_EQ(Located(Lookup()), exe() / "demodat.zip");
+    EXPECT_EQ(Located(lookup), exe() / "demodat.zip");
     fs::create_directories(exe() / "demodat");
-    EXPECT_EQ(Located(Lookup()), exe() / "demodat");
+    EXPECT_EQ(Located(lookup), exe() / "demodat");
     fs::copy_file(root_ / "data.zip", work() / "demodat.zip");
-    EXPECT_EQ(Located(Lookup()), work() / "demodat.zip");
+    EXPECT_EQ(Located(lookup), work() / "demodat.zip");
     fs::create_directories(work() / "demodat");
-    EXPECT_EQ(Located(Lookup()), work() / "demodat");
+    EXPECT_EQ(Located(lookup), work() / "demodat");
 }
 
 TEST_F(LocateTest, OverrideReplacesTheSearch) {
@@ -183,6 +192,16 @@ TEST_F(LocateTest, FailureNamesWhatWasTried) {
     same.executableDirectory = work();
     EXPECT_EQ(Located(same).string(),
               "error: no data found: looked for demodat/ and demodat.zip in " + work().string());
+    // Each place once, in the order searched.
+    DataLookup installed = Lookup();
+    installed.installDirectories = {root_ / "share", exe() / ".", root_ / "prefix"};
+    std::string error;
+    std::vector<fs::path> searched;
+    EXPECT_FALSE(LocateDataSource(installed, &error, &searched));
+    EXPECT_EQ(searched, (std::vector<fs::path>{work(), exe(), root_ / "share", root_ / "prefix"}));
+    EXPECT_EQ(error, "no data found: looked for demodat/ and demodat.zip in " + work().string() +
+                         ", " + exe().string() + ", " + (root_ / "share").string() + " and " +
+                         (root_ / "prefix").string());
 }
 
 TEST_F(LocateTest, DamagedArchiveIsReportedNotSkipped) {

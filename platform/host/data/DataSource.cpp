@@ -277,6 +277,14 @@ bool SameDirectory(const fs::path& a, const fs::path& b) {
 
 } // namespace
 
+std::string JoinPlaces(const std::vector<fs::path>& places) {
+    std::string text;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        text += (i == 0 ? "" : i + 1 == places.size() ? " and " : ", ") + places[i].string();
+    }
+    return text;
+}
+
 std::unique_ptr<DataSource> OpenDirectorySource(const fs::path& directory, std::string* error) {
     std::error_code ec;
     if (!fs::is_directory(directory, ec)) {
@@ -304,7 +312,8 @@ std::unique_ptr<DataSource> OpenZipSource(const fs::path& archive, std::string* 
     return std::make_unique<ZipSource>(archive, handle);
 }
 
-std::unique_ptr<DataSource> LocateDataSource(const DataLookup& lookup, std::string* error) {
+std::unique_ptr<DataSource> LocateDataSource(const DataLookup& lookup, std::string* error,
+                                             std::vector<fs::path>* searched) {
     std::error_code ec;
     if (lookup.overridePath) {
         const fs::path& path = *lookup.overridePath;
@@ -322,11 +331,23 @@ std::unique_ptr<DataSource> LocateDataSource(const DataLookup& lookup, std::stri
         return OpenZipSource(path, error);
     }
 
-    std::vector<fs::path> places{lookup.workingDirectory};
-    if (!SameDirectory(lookup.workingDirectory, lookup.executableDirectory)) {
-        places.push_back(lookup.executableDirectory);
+    // Each place once: the program may run from the working directory, or be
+    // installed where the build was configured to put it.
+    std::vector<fs::path> places;
+    std::vector<fs::path> candidates{lookup.workingDirectory, lookup.executableDirectory};
+    candidates.insert(candidates.end(), lookup.installDirectories.begin(),
+                      lookup.installDirectories.end());
+    for (const fs::path& place : candidates) {
+        if (!place.empty() && std::none_of(places.begin(), places.end(), [&](const fs::path& seen) {
+                return SameDirectory(seen, place);
+            })) {
+            places.push_back(place);
+        }
     }
     for (const fs::path& place : places) {
+        if (searched != nullptr) {
+            searched->push_back(place);
+        }
         if (!lookup.directoryName.empty() && fs::is_directory(place / lookup.directoryName, ec)) {
             return OpenDirectorySource(place / lookup.directoryName, error);
         }
@@ -344,9 +365,6 @@ std::unique_ptr<DataSource> LocateDataSource(const DataLookup& lookup, std::stri
     if (!lookup.archiveName.empty()) {
         wanted += (wanted.empty() ? "" : " and ") + lookup.archiveName;
     }
-    *error = "no data found: looked for " + wanted + " in " + places[0].string();
-    if (places.size() > 1) {
-        *error += " and " + places[1].string();
-    }
+    *error = "no data found: looked for " + wanted + " in " + JoinPlaces(places);
     return nullptr;
 }

@@ -32,9 +32,19 @@ struct DataLookup {
     std::filesystem::path workingDirectory;            // searched first
     std::filesystem::path executableDirectory;         // searched second
     std::optional<std::filesystem::path> overridePath; // --data: a directory or a .zip
+    // Searched last, in order.
+    std::vector<std::filesystem::path> installDirectories;
 };
 
 // The directory, then the archive, in the working directory, then beside the
-// executable; an override path replaces the search. Null with *error when
-// nothing usable is found (the error names what was tried).
-std::unique_ptr<DataSource> LocateDataSource(const DataLookup& lookup, std::string* error);
+// executable, then in each install directory; a place already searched is not
+// searched again. An override path replaces the search. Null with *error when
+// nothing usable is found (the error names what was tried). *searched, when
+// given, receives the places looked in, up to the one used (none with an
+// override).
+std::unique_ptr<DataSource>
+LocateDataSource(const DataLookup& lookup, std::string* error,
+                 std::vector<std::filesystem::path>* searched = nullptr);
+
+// "a", "a and b", "a, b and c": places for a message.
+std::string JoinPlaces(const std::vector<std::filesystem::path>& places);

@@ -1,6 +1,7 @@
 #include "platform/host/options/HostOptions.h"
 
 #include "platform/common/Log.h"
+#include "platform/host/data/InstallLayout.h"
 #include "platform/host/options/OptionModes.h"
 #include "platform/host/timeline/TimelineScript.h"
 
@@ -55,6 +56,8 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
                  ": a real-time demo. Plays in a window; renders offscreen with --capture, "
                  "--screenshot or --shots."};
     app.name("quorvel8");
+    app.set_version_flag("--version", "quorvel8 " + std::string(ProgramVersion()),
+                         "print the program's name and version and exit");
 
     std::string dataPath;
     app.add_option("--data", dataPath, "data directory or .zip archive to play from");
@@ -89,6 +92,9 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         std::fputs(app.help().c_str(), stdout);
+        return 0;
+    } catch (const CLI::CallForVersion& version) {
+        std::printf("%s\n", version.what());
         return 0;
     } catch (const CLI::ParseError& e) {
         LogLine(std::string("quorvel8: ") + e.what() + " (see --help)");

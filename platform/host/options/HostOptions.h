@@ -31,7 +31,7 @@ struct ShowIdentity {
 };
 
 // Fills *options. Returns -1 to go on, or the exit status when the command
-// line has been answered (--help: 0) or refused (2, with one line said).
+// line has been answered (--help, --version: 0) or refused (2, with one line said).
 int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOptions* options);
 
 // False, with one line naming the show's length, when a time asked for

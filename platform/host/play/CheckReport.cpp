@@ -110,9 +110,13 @@ bool ReportLoads(std::unique_ptr<DataSource> source, const ShowSetup& setup, int
 
 } // namespace
 
-int RunCheck(std::unique_ptr<DataSource> source, const ShowSetup& setup) {
+int RunCheck(std::unique_ptr<DataSource> source, const ShowSetup& setup,
+             const std::vector<std::filesystem::path>& searched) {
     std::printf("%s by %s: checking %s\n", setup.show.title.c_str(), setup.show.makers.c_str(),
                 source->Path().c_str());
+    if (!searched.empty()) {
+        std::printf("data     looked in %s\n", JoinPlaces(searched).c_str());
+    }
     int showEndMs = 0;
     const bool scriptClean = ReportScript(*source, setup, &showEndMs);
     const bool loadsClean = ReportLoads(std::move(source), setup, showEndMs);

@@ -5,10 +5,14 @@
 // files the show asks for are checked.
 #pragma once
 
+#include <filesystem>
 #include <memory>
+#include <vector>
 
 struct ShowSetup;
 class DataSource;
 
 // Prints the report on stdout; returns 0 when nothing is wrong, else 2.
-int RunCheck(std::unique_ptr<DataSource> source, const ShowSetup& setup);
+// searched: the places looked in for the data (empty when it was given).
+int RunCheck(std::unique_ptr<DataSource> source, const ShowSetup& setup,
+             const std::vector<std::filesystem::path>& searched);

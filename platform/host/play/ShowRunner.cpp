@@ -8,6 +8,7 @@
 #include "platform/host/capture/CapturePipeline.h"
 #include "platform/host/capture/PngWriter.h"
 #include "platform/host/data/DataSource.h"
+#include "platform/host/data/InstallLayout.h"
 #include "platform/host/play/CheckReport.h"
 #include "platform/host/play/LivePlayer.h"
 #include "platform/host/timeline/ScriptFile.h"
@@ -129,16 +130,19 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
     KeepShaderCachesOff();
 
     std::error_code cwdError;
-    DataLookup lookup{setup.dataDirectory, setup.archive, std::filesystem::current_path(cwdError),
-                      ExecutableDirectory(), options.dataPath};
+    const std::filesystem::path executableDirectory = ExecutableDirectory();
+    DataLookup lookup{
+        setup.dataDirectory, setup.archive,    std::filesystem::current_path(cwdError),
+        executableDirectory, options.dataPath, InstalledDataDirectories(executableDirectory)};
     std::string error;
-    std::unique_ptr<DataSource> source = LocateDataSource(lookup, &error);
+    std::vector<std::filesystem::path> searched;
+    std::unique_ptr<DataSource> source = LocateDataSource(lookup, &error, &searched);
     if (!source) {
         LogLine("data: " + error);
         return 2;
     }
     if (options.viewer.check) {
-        return RunCheck(std::move(source), setup);
+        return RunCheck(std::move(source), setup, searched);
     }
     std::optional<Timeline> timeline = LoadTimeline(*source, setup);
     if (!timeline) {
