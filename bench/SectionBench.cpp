@@ -4,18 +4,7 @@
 // per-frame path a capture takes. A section is a stretch of the timeline where
 // the same runs play; its frames are every fourth 60 fps frame time in it.
 // Reports the median and 99th percentile frame time per section.
-#include "effects/flat/BgdingEffect.h"
-#include "effects/flat/FlareEffect.h"
-#include "effects/flat/GreetsEffect.h"
-#include "effects/flat/LogoEffect.h"
-#include "effects/flat/WortelEffect.h"
-#include "effects/warp/Inoop2Effect.h"
-#include "effects/warp/Inoop3Effect.h"
-#include "effects/warp/Inoop4Effect.h"
-#include "effects/warp/WobbelEffect.h"
-#include "music/BassEffect.h"
-#include "platform/host/ShowSession.h"
-#include "platform/host/timeline/ScriptFile.h"
+#include "bench/BenchShow.h"
 
 #include <benchmark/benchmark.h>
 
@@ -42,94 +31,39 @@ struct Section {
     int endMs;
 };
 
-// The show as the program sets it up offscreen: effects registered in the
-// program's order, initialised on the surface, the music on the stepped output.
-class Show {
-  public:
-    Show() {
-        std::string error;
-        std::unique_ptr<DataSource> source =
-            OpenDirectorySource(std::filesystem::path(QUORVEL8_DATA_DIR) / "demodat", &error);
-        if (!source) {
-            throw std::runtime_error(error);
-        }
-        ScriptFile script = ReadScriptFile(*source, "script.txt", names_);
-        if (!script.timeline) {
-            throw std::runtime_error(
-                "script.txt: " + (script.read ? "line " + std::to_string(script.errors[0].line) +
-                                                    ": " + script.errors[0].message
-                                              : script.readError));
-        }
-        timeline_ = *script.timeline;
-        SessionPlan plan;
-        plan.source = std::move(source);
-        plan.makeSurface = [](std::string* error) {
-            return CreateOffscreenSurface(kFrameWidth, kFrameHeight, error);
-        };
-        plan.effects = effects_;
-        plan.timeline = timeline_;
-        plan.output = OutputChoice::Stepped;
-        plan.fixedStepClock = true;
-        session_ = ShowSession::Open(std::move(plan), &error);
-        if (!session_) {
-            throw std::runtime_error(error);
+// The drawing effects at timeMs in draw order; the music draws nothing, so it
+// names no section.
+std::string DrawingNames(const BenchShow& show, int timeMs) {
+    constexpr int kBassIndex = 0;
+    std::vector<ScriptRun> running;
+    for (const ScriptRun& run : show.Script().runs) {
+        if (run.startMs <= timeMs && timeMs < run.endMs && run.effect != kBassIndex) {
+            running.push_back(run);
         }
     }
-
-    // Split at every run's start and end.
-    std::vector<Section> Sections() const {
-        std::set<int> cuts = {0, timeline_.endMs};
-        for (const ScriptRun& run : timeline_.runs) {
-            cuts.insert(std::min(run.startMs, timeline_.endMs));
-            cuts.insert(std::min(run.endMs, timeline_.endMs));
-        }
-        std::vector<Section> sections;
-        for (auto cut = cuts.begin(); std::next(cut) != cuts.end(); ++cut) {
-            sections.push_back({DrawingNames(*cut), *cut, *std::next(cut)});
-        }
-        return sections;
+    std::stable_sort(running.begin(), running.end(),
+                     [](const ScriptRun& a, const ScriptRun& b) { return a.layer < b.layer; });
+    std::string name;
+    for (const ScriptRun& run : running) {
+        name += (name.empty() ? "" : "+") + show.Names()[run.effect].name;
     }
+    return name.empty() ? "black" : name;
+}
 
-    void RenderFrame(int timeMs) { session_->Frames().Render(timeMs); }
-
-  private:
-    // The music draws nothing, so it names no section.
-    std::string DrawingNames(int timeMs) const {
-        std::vector<ScriptRun> running;
-        for (const ScriptRun& run : timeline_.runs) {
-            if (run.startMs <= timeMs && timeMs < run.endMs && run.effect != kBassIndex) {
-                running.push_back(run);
-            }
-        }
-        std::stable_sort(running.begin(), running.end(),
-                         [](const ScriptRun& a, const ScriptRun& b) { return a.layer < b.layer; });
-        std::string name;
-        for (const ScriptRun& run : running) {
-            name += (name.empty() ? "" : "+") + names_[run.effect].name;
-        }
-        return name.empty() ? "black" : name;
+// Split at every run's start and end.
+std::vector<Section> Sections(const BenchShow& show) {
+    const Timeline& timeline = show.Script();
+    std::set<int> cuts = {0, timeline.endMs};
+    for (const ScriptRun& run : timeline.runs) {
+        cuts.insert(std::min(run.startMs, timeline.endMs));
+        cuts.insert(std::min(run.endMs, timeline.endMs));
     }
-
-    static constexpr int kBassIndex = 0;
-    BassEffect bass_;
-    FlareEffect flare_;
-    BgdingEffect bgding_;
-    GreetsEffect greets_;
-    WobbelEffect wobbel_;
-    Inoop2Effect inoop2_;
-    Inoop3Effect inoop3_;
-    Inoop4Effect inoop4_;
-    LogoEffect logo_;
-    WortelEffect wortel_;
-    const std::vector<CEffect*> effects_ = {&bass_,   &flare_,  &bgding_, &greets_, &wobbel_,
-                                            &inoop2_, &inoop3_, &inoop4_, &logo_,   &wortel_};
-    const std::vector<RegisteredName> names_ = {
-        {"BASS", true},   {"FLARE", true},  {"BGDING", true}, {"GREETS", true}, {"WOBBEL", true},
-        {"INOOP2", true}, {"INOOP3", true}, {"INOOP4", true}, {"LOGO", true},   {"WORTEL", true}};
-
-    Timeline timeline_;
-    std::unique_ptr<ShowSession> session_;
-};
+    std::vector<Section> sections;
+    for (auto cut = cuts.begin(); std::next(cut) != cuts.end(); ++cut) {
+        sections.push_back({DrawingNames(show, *cut), *cut, *std::next(cut)});
+    }
+    return sections;
+}
 
 // The frame times of a section, as a capture at 60 fps takes them.
 std::vector<int> FrameTimes(const Section& section) {
@@ -154,13 +88,13 @@ double Percentile(std::vector<double> sorted, double fraction) {
 
 // One iteration per frame time. The section's effects are started by a frame
 // before the timing, so picture uploads and shader builds are left out.
-void RunSection(benchmark::State& state, Show& show, const std::vector<int>& times) {
-    show.RenderFrame(times.front());
+void RunSection(benchmark::State& state, BenchShow& show, const std::vector<int>& times) {
+    show.Frames().Render(times.front());
     std::vector<double> frameMs(times.size());
     std::size_t frame = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        show.RenderFrame(times[frame]);
+        show.Frames().Render(times[frame]);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         state.SetIterationTime(took.count());
         frameMs[frame++] = took.count() * 1000;
@@ -174,9 +108,9 @@ void RunSection(benchmark::State& state, Show& show, const std::vector<int>& tim
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     try {
-        Show show;
+        BenchShow show(kFrameWidth, kFrameHeight);
         std::vector<std::vector<int>> frameTimes;
-        const std::vector<Section> sections = show.Sections();
+        const std::vector<Section> sections = Sections(show);
         frameTimes.reserve(sections.size());
         for (const Section& section : sections) {
             frameTimes.push_back(FrameTimes(section));

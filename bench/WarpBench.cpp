@@ -46,7 +46,7 @@ struct WarpStage {
         SessionPlan plan;
         plan.source = std::move(source);
         plan.makeSurface = [](std::string* error) {
-            return CreateOffscreenSurface(kFrameWidth, kFrameHeight, error);
+            return CreateOffscreenSurface(kFrameWidth, kFrameHeight, false, error);
         };
         plan.effects = {&inoop2, &wobbel, &inoop3, &inoop4};
         Timeline timeline;

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -194,8 +195,8 @@ void PullSteppedOutput(std::span<float> interleaved) {
     }
 }
 
-void ListenToPlayback(PlaybackListener* listener) {
-    State().listener = listener;
+PlaybackListener* ListenToPlayback(PlaybackListener* listener) {
+    return std::exchange(State().listener, listener);
 }
 
 void SetFileSizeLookup(FileSizeLookup lookup) {

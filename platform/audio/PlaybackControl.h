@@ -33,8 +33,8 @@ class PlaybackListener {
     ~PlaybackListener() = default;
 };
 
-// Null: nobody is told.
-void ListenToPlayback(PlaybackListener* listener);
+// Null: nobody is told. Returns the listener before.
+PlaybackListener* ListenToPlayback(PlaybackListener* listener);
 
 // Ms from the playing music's start of what the listener hears now: the
 // frames consumed less what the output still queues. False when none plays.

@@ -5,13 +5,13 @@
 #include "platform/win/WinHostControl.h"
 
 FrameStep::FrameStep(Surface& surface, Scheduler& scheduler, bool fixedStepClock)
-    : surface_(surface), scheduler_(scheduler), fixedStepClock_(fixedStepClock) {
+    : surface_(surface), scheduler_(scheduler), fixedStepClock_(fixedStepClock),
+      listenerBefore_(ListenToPlayback(this)) {
     scheduler_.Observe(this);
-    ListenToPlayback(this);
 }
 
 FrameStep::~FrameStep() {
-    ListenToPlayback(nullptr);
+    ListenToPlayback(listenerBefore_);
     scheduler_.Observe(nullptr);
 }
 

@@ -38,7 +38,8 @@ class FrameStep final : RunObserver, PlaybackListener {
     Surface& surface_;
     Scheduler& scheduler_;
     const bool fixedStepClock_;
-    bool musicStarting_ = false; // a music started inside the Activate being made
+    PlaybackListener* const listenerBefore_; // told again once this one goes
+    bool musicStarting_ = false;             // a music started inside the Activate being made
     bool musicPlays_ = false;
     bool musicJustStarted_ = false;
     int musicAnchorMs_ = 0;

@@ -18,7 +18,7 @@ RenderHarness::RenderHarness(int width, int height,
         throw std::runtime_error(error);
     }
     plan.makeSurface = [width, height](std::string* error) {
-        return CreateOffscreenSurface(width, height, error);
+        return CreateOffscreenSurface(width, height, false, error);
     };
     session_ = ShowSession::Open(std::move(plan), &error);
     if (!session_) {

@@ -58,7 +58,7 @@ SessionPlan PlanWith(std::vector<std::string>& log, std::vector<CEffect*> effect
     SessionPlan plan;
     plan.source = std::make_unique<NotingSource>(log);
     plan.makeSurface = [quitAtCheck](std::string* error) -> std::unique_ptr<Surface> {
-        auto surface = CreateOffscreenSurface(64, 48, error);
+        auto surface = CreateOffscreenSurface(64, 48, false, error);
         if (!surface) {
             return nullptr;
         }

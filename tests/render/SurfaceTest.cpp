@@ -36,7 +36,8 @@ class OffscreenSurfaceTest : public ::testing::Test {
   protected:
     void SetUp() override {
         std::string error;
-        surface_ = CreateOffscreenSurface(kWidth, kHeight, &error);
+        // Stretched: the whole frame is the drawing area, whatever its shape.
+        surface_ = CreateOffscreenSurface(kWidth, kHeight, true, &error);
         ASSERT_NE(surface_, nullptr) << error;
         surface_->BeginFrame();
         glViewport(0, 0, kWidth, kHeight);
@@ -165,7 +166,7 @@ TEST_F(OffscreenSurfaceTest, ShortReadBufferIsLeftUntouched) {
 TEST_F(OffscreenSurfaceTest, SurvivesAnotherSurfaceComingAndGoing) {
     {
         std::string error;
-        std::unique_ptr<Surface> other = CreateOffscreenSurface(8, 8, &error);
+        std::unique_ptr<Surface> other = CreateOffscreenSurface(8, 8, false, &error);
         ASSERT_NE(other, nullptr) << error;
         other->BeginFrame();
         glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
@@ -181,7 +182,8 @@ TEST_F(OffscreenSurfaceTest, SurvivesAnotherSurfaceComingAndGoing) {
 TEST(OffscreenSurfaceCreation, RefusesUnusableSizesWithOneLine) {
     for (const auto& [width, height] : {std::pair{0, 48}, {64, -1}, {1 << 30, 4}}) {
         std::string error;
-        EXPECT_EQ(CreateOffscreenSurface(width, height, &error), nullptr) << width << "x" << height;
+        EXPECT_EQ(CreateOffscreenSurface(width, height, false, &error), nullptr)
+            << width << "x" << height;
         EXPECT_NE(error.find("offscreen: needs"), std::string::npos) << error;
         EXPECT_NE(error.find(std::to_string(width)), std::string::npos) << error;
         EXPECT_EQ(error.find('\n'), std::string::npos) << error;

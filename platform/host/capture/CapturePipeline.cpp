@@ -19,8 +19,9 @@ namespace {
 constexpr std::int64_t kAudioBlockFrames = 1024;
 } // namespace
 
-CapturePipeline::CapturePipeline(const CaptureSettings& settings, std::int64_t totalFrames)
-    : settings_(settings), totalFrames_(totalFrames) {
+CapturePipeline::CapturePipeline(const CaptureSettings& settings, int startMs,
+                                 std::int64_t totalFrames)
+    : settings_(settings), startMs_(startMs), totalFrames_(totalFrames) {
     // The most sound frames one picture's time holds.
     const auto soundFrames = static_cast<std::size_t>(
         (static_cast<std::int64_t>(settings.fps.den) * kCaptureSampleRate + settings.fps.num - 1) /
@@ -35,9 +36,10 @@ CapturePipeline::CapturePipeline(const CaptureSettings& settings, std::int64_t t
     }
 }
 
-std::unique_ptr<CapturePipeline> CapturePipeline::Open(const CaptureSettings& settings, int endMs) {
+std::unique_ptr<CapturePipeline> CapturePipeline::Open(const CaptureSettings& settings, int startMs,
+                                                       int endMs) {
     std::unique_ptr<CapturePipeline> pipeline(
-        new CapturePipeline(settings, FramesBefore(endMs, settings.fps)));
+        new CapturePipeline(settings, startMs, FramesBefore(endMs - startMs, settings.fps)));
     // The encoders' own reports (x264's statistics) would drown the one line that matters.
     av_log_set_level(AV_LOG_ERROR);
     std::string error;
@@ -79,7 +81,7 @@ int CapturePipeline::Run(FrameStep& frames) {
     while (rendered < totalFrames_ && StopSignalCaught() == 0 && !failed_.load() &&
            !outOfSpace_.load()) {
         const int slot = *free_.Pop();
-        frames.Render(FrameTimeMs(rendered, settings_.fps));
+        frames.Render(startMs_ + FrameTimeMs(rendered, settings_.fps));
         frames.Target().ReadPixels(slots_[slot]);
         const auto soundFrames = static_cast<std::size_t>(SoundFrameOfVideoFrame(rendered + 1) -
                                                           SoundFrameOfVideoFrame(rendered));

@@ -25,16 +25,18 @@ class FrameStep;
 class CapturePipeline {
   public:
     // Null with one line said when the file or an encoder cannot be opened.
-    static std::unique_ptr<CapturePipeline> Open(const CaptureSettings& settings, int endMs);
+    // The capture covers startMs <= t < endMs.
+    static std::unique_ptr<CapturePipeline> Open(const CaptureSettings& settings, int startMs,
+                                                 int endMs);
 
-    // Renders every frame of 0 <= t < endMs, or until SIGINT or SIGTERM, and
+    // Renders every frame of the range, or until SIGINT or SIGTERM, and
     // finishes the file. The exit status: 0, 2 when writing failed (one line
     // says why; after a full disk the file plays what was written), 128 + the
     // signal when stopped early (the file still plays).
     int Run(FrameStep& frames);
 
   private:
-    CapturePipeline(const CaptureSettings& settings, std::int64_t totalFrames);
+    CapturePipeline(const CaptureSettings& settings, int startMs, std::int64_t totalFrames);
     // The encoding thread.
     void EncodeFrames();
     bool Finish();
@@ -43,6 +45,7 @@ class CapturePipeline {
     static constexpr int kSlots = 3;
 
     const CaptureSettings settings_;
+    const int startMs_;
     const std::int64_t totalFrames_;
     std::unique_ptr<Mp4Muxer> muxer_;
     std::unique_ptr<VideoEncoder> video_;

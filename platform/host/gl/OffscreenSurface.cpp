@@ -6,6 +6,7 @@
 // default frame buffer: nothing may draw or read before the FBO is bound.
 // The EGL display is shared by every offscreen surface in the process.
 #define GL_GLEXT_PROTOTYPES
+#include "platform/host/gl/DrawingAreaLayout.h"
 #include "platform/host/gl/GlCapabilities.h"
 #include "platform/host/gl/Surface.h"
 
@@ -156,18 +157,22 @@ class EglContext {
     EGLContext context_ = EGL_NO_CONTEXT;
 };
 
+// The picture is drawn into a frame buffer of the drawing area's size at its
+// origin, so a picture between bars has the very pixels it has alone. Where
+// the frame is larger, each finished picture is copied into the middle of a
+// second, black frame buffer, which is what is read back.
 class OffscreenSurface final : public Surface {
   public:
-    OffscreenSurface(int width, int height) : width_(width), height_(height) {}
+    OffscreenSurface(int width, int height, bool stretch)
+        : width_(width), height_(height), area_(LayOutDrawingArea(width, height, stretch)) {}
     OffscreenSurface(const OffscreenSurface&) = delete;
     OffscreenSurface& operator=(const OffscreenSurface&) = delete;
 
     ~OffscreenSurface() override {
-        if (framebuffer_ != 0 && context_.MakeCurrent()) {
+        if (context_.MakeCurrent()) {
             glBindFramebuffer(GL_FRAMEBUFFER, 0);
-            glDeleteFramebuffers(1, &framebuffer_);
-            glDeleteRenderbuffers(1, &colour_);
-            glDeleteRenderbuffers(1, &depth_);
+            picture_.Delete();
+            frame_.Delete();
         }
     }
 
@@ -182,18 +187,42 @@ class OffscreenSurface final : public Surface {
             *error = "offscreen: needs OpenGL 1.3 compatibility through EGL, found " + found;
             return false;
         }
-        return CreateFramebuffer(error);
+        if (!CanHoldFramebuffers(error) ||
+            !picture_.Create(area_.width, area_.height, true, error)) {
+            return false;
+        }
+        if (Barred()) {
+            if (!frame_.Create(width_, height_, false, error)) {
+                return false;
+            }
+            glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+            glClear(GL_COLOR_BUFFER_BIT);
+        }
+        glBindFramebuffer(GL_FRAMEBUFFER, picture_.framebuffer);
+        glViewport(0, 0, area_.width, area_.height);
+        return true;
     }
 
-    Viewport DrawingArea() const override { return {0, 0, width_, height_}; }
+    Viewport DrawingArea() const override { return {0, 0, area_.width, area_.height}; }
+    Viewport FrameArea() const override { return {0, 0, width_, height_}; }
 
     void BeginFrame() override {
         context_.MakeCurrent();
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-        glViewport(0, 0, width_, height_);
+        glBindFramebuffer(GL_FRAMEBUFFER, picture_.framebuffer);
+        glViewport(0, 0, area_.width, area_.height);
     }
 
-    void Present() override { glFinish(); }
+    void Present() override {
+        if (Barred()) {
+            glBindFramebuffer(GL_READ_FRAMEBUFFER, picture_.framebuffer);
+            glBindFramebuffer(GL_DRAW_FRAMEBUFFER, frame_.framebuffer);
+            glBlitFramebuffer(0, 0, area_.width, area_.height, area_.x, area_.y,
+                              area_.x + area_.width, area_.y + area_.height, GL_COLOR_BUFFER_BIT,
+                              GL_NEAREST);
+            glBindFramebuffer(GL_FRAMEBUFFER, picture_.framebuffer);
+        }
+        glFinish();
+    }
 
     bool QuitRequested() override { return false; }
 
@@ -203,7 +232,7 @@ class OffscreenSurface final : public Surface {
         if (rgb.size() < needed || !context_.MakeCurrent()) {
             return;
         }
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+        glBindFramebuffer(GL_FRAMEBUFFER, Barred() ? frame_.framebuffer : picture_.framebuffer);
         glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glPixelStorei(GL_PACK_ROW_LENGTH, 0);
@@ -211,12 +240,61 @@ class OffscreenSurface final : public Surface {
         glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
         glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
         glPopClientAttrib();
+        glBindFramebuffer(GL_FRAMEBUFFER, picture_.framebuffer);
     }
 
     void* NativeWindow() const override { return nullptr; }
 
   private:
-    bool CreateFramebuffer(std::string* error) {
+    // An RGBA8 frame buffer object, with a depth buffer where the show draws.
+    struct Target {
+        GLuint framebuffer = 0;
+        GLuint colour = 0;
+        GLuint depth = 0;
+
+        bool Create(int width, int height, bool withDepth, std::string* error) {
+            glGenRenderbuffers(1, &colour);
+            glBindRenderbuffer(GL_RENDERBUFFER, colour);
+            glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+            if (withDepth) {
+                glGenRenderbuffers(1, &depth);
+                glBindRenderbuffer(GL_RENDERBUFFER, depth);
+                glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+            }
+            glBindRenderbuffer(GL_RENDERBUFFER, 0);
+            glGenFramebuffers(1, &framebuffer);
+            glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+            glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
+                                      colour);
+            if (withDepth) {
+                glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
+                                          depth);
+            }
+            const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
+            if (status != GL_FRAMEBUFFER_COMPLETE) {
+                char text[96];
+                std::snprintf(text, sizeof text,
+                              "offscreen: needs a complete RGBA8 + depth frame buffer, found "
+                              "status 0x%04x",
+                              static_cast<unsigned>(status));
+                *error = text;
+                return false;
+            }
+            return true;
+        }
+
+        void Delete() {
+            if (framebuffer != 0) {
+                glDeleteFramebuffers(1, &framebuffer);
+                glDeleteRenderbuffers(1, &colour);
+                glDeleteRenderbuffers(1, &depth);
+            }
+        }
+    };
+
+    bool Barred() const { return area_.width != width_ || area_.height != height_; }
+
+    bool CanHoldFramebuffers(std::string* error) {
         const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
         const bool hasFramebuffers =
             (version != nullptr && std::atoi(version) >= 3) ||
@@ -235,50 +313,29 @@ class OffscreenSurface final : public Surface {
                      std::to_string(height_);
             return false;
         }
-        glGenRenderbuffers(1, &colour_);
-        glBindRenderbuffer(GL_RENDERBUFFER, colour_);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width_, height_);
-        glGenRenderbuffers(1, &depth_);
-        glBindRenderbuffer(GL_RENDERBUFFER, depth_);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width_, height_);
-        glBindRenderbuffer(GL_RENDERBUFFER, 0);
-        glGenFramebuffers(1, &framebuffer_);
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth_);
-        const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
-        if (status != GL_FRAMEBUFFER_COMPLETE) {
-            char text[96];
-            std::snprintf(text, sizeof text,
-                          "offscreen: needs a complete RGBA8 + depth frame buffer, found "
-                          "status 0x%04x",
-                          static_cast<unsigned>(status));
-            *error = text;
-            return false;
-        }
-        glViewport(0, 0, width_, height_);
         return true;
     }
 
-    // Torn down in reverse: the FBO in the destructor's body, while the
-    // context can still be made current, then the context.
+    // Torn down in reverse: the frame buffers in the destructor's body, while
+    // the context can still be made current, then the context.
     EglContext context_;
     int width_;
     int height_;
-    GLuint framebuffer_ = 0;
-    GLuint colour_ = 0;
-    GLuint depth_ = 0;
+    Viewport area_; // where the picture sits in the frame
+    Target picture_;
+    Target frame_;
 };
 
 } // namespace
 
-std::unique_ptr<Surface> CreateOffscreenSurface(int width, int height, std::string* error) {
+std::unique_ptr<Surface> CreateOffscreenSurface(int width, int height, bool stretch,
+                                                std::string* error) {
     if (width <= 0 || height <= 0) {
         *error = "offscreen: needs a positive size, found " + std::to_string(width) + "x" +
                  std::to_string(height);
         return nullptr;
     }
-    auto surface = std::make_unique<OffscreenSurface>(width, height);
+    auto surface = std::make_unique<OffscreenSurface>(width, height, stretch);
     if (!surface->Create(error)) {
         return nullptr;
     }

@@ -29,8 +29,11 @@ class Surface {
     // Handles pending window events; true once the viewer asked to quit
     // (Esc, closing the window).
     virtual bool QuitRequested() = 0;
-    // Reads the drawing area of the last frame as RGB8, bottom row first.
-    // rgb must hold width * height * 3 bytes.
+    // What ReadPixels reads: the drawing area in a window; offscreen, the
+    // whole frame, the picture and its bars.
+    virtual Viewport FrameArea() const { return DrawingArea(); }
+    // Reads FrameArea of the last frame as RGB8, bottom row first. rgb must
+    // hold width * height * 3 bytes.
     virtual void ReadPixels(std::span<std::uint8_t> rgb) = 0;
     // Native window for GetForegroundWindow, or null.
     virtual void* NativeWindow() const = 0;
@@ -61,4 +64,7 @@ bool DisplayAvailable();
 
 // Null with *error set (one line: what was needed, what was found).
 std::unique_ptr<Surface> CreateWindowSurface(const WindowSettings& settings, std::string* error);
-std::unique_ptr<Surface> CreateOffscreenSurface(int width, int height, std::string* error);
+// The drawing area keeps the show's 4:3 centred between black bars, as a
+// window does, unless stretch fills the frame with it.
+std::unique_ptr<Surface> CreateOffscreenSurface(int width, int height, bool stretch,
+                                                std::string* error);

@@ -42,13 +42,13 @@ constexpr std::array<ModeOption, 15> kSettings = {{
     {"--preset", kCapture},
     {"--fullscreen", kPlay},
     {"--display", kPlay},
-    {"--aspect", kPlay},
+    {"--aspect", kPlay | kOffscreen},
     {"--vsync", kPlay},
     {"--no-sound", kPlay},
     {"--audio-offset", kPlay},
     {"--dev", kPlay},
-    {"--start", kPlay},
-    {"--end", kPlay},
+    {"--start", kPlay | kShots | kCapture},
+    {"--end", kPlay | kShots | kCapture},
     {"--loop", kPlay},
 }};
 

@@ -67,7 +67,7 @@ bool ReportLoads(std::unique_ptr<DataSource> source, const ShowSetup& setup, int
     SessionPlan plan;
     plan.source = std::move(source);
     plan.makeSurface = [](std::string* error) {
-        return CreateOffscreenSurface(kCheckWidth, kCheckHeight, error);
+        return CreateOffscreenSurface(kCheckWidth, kCheckHeight, false, error);
     };
     for (const RegisteredEffect& registered : setup.effects) {
         plan.effects.push_back(registered.effect);

@@ -40,7 +40,7 @@ std::optional<Timeline> LoadTimeline(DataSource& source, const ShowSetup& setup)
 
 bool SaveFrame(Surface& surface, const std::filesystem::path& file,
                std::vector<std::uint8_t>& pixels) {
-    const Viewport area = surface.DrawingArea();
+    const Viewport area = surface.FrameArea();
     pixels.resize(static_cast<std::size_t>(area.width) * area.height * 3);
     surface.ReadPixels(pixels);
     std::string error;
@@ -51,7 +51,8 @@ bool SaveFrame(Surface& surface, const std::filesystem::path& file,
     return true;
 }
 
-int RenderShots(FrameStep& frames, const std::filesystem::path& folder) {
+// One a second from startMs while t < endMs, named by the count from the start.
+int RenderShots(FrameStep& frames, const std::filesystem::path& folder, int startMs, int endMs) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) {
@@ -59,11 +60,10 @@ int RenderShots(FrameStep& frames, const std::filesystem::path& folder) {
         return 2;
     }
     std::vector<std::uint8_t> pixels;
-    for (int second = 0; second * 1000 < frames.Schedule().EndMs() && StopSignalCaught() == 0;
-         ++second) {
-        frames.Render(second * 1000);
+    for (int shot = 0; startMs + shot * 1000 < endMs && StopSignalCaught() == 0; ++shot) {
+        frames.Render(startMs + shot * 1000);
         char name[32];
-        std::snprintf(name, sizeof name, "%04d.png", second);
+        std::snprintf(name, sizeof name, "%04d.png", shot);
         if (!SaveFrame(frames.Target(), folder / name, pixels)) {
             return 2;
         }
@@ -77,15 +77,17 @@ std::function<std::unique_ptr<Surface>(std::string*)> SurfaceFor(const HostOptio
                                                                  const ShowSetup& setup) {
     if (options.capture) {
         const CaptureSettings& capture = *options.capture;
-        return [&capture](std::string* error) {
-            return CreateOffscreenSurface(capture.width, capture.height, error);
+        const bool stretch = options.viewer.stretch;
+        return [&capture, stretch](std::string* error) {
+            return CreateOffscreenSurface(capture.width, capture.height, stretch, error);
         };
     }
     if (options.screenshot || options.shotsFolder) {
         const int width = options.width > 0 ? options.width : kOffscreenDefaultWidth;
         const int height = options.height > 0 ? options.height : kOffscreenDefaultHeight;
-        return [width, height](std::string* error) {
-            return CreateOffscreenSurface(width, height, error);
+        const bool stretch = options.viewer.stretch;
+        return [width, height, stretch](std::string* error) {
+            return CreateOffscreenSurface(width, height, stretch, error);
         };
     }
     WindowSettings window{setup.show.title};
@@ -180,6 +182,9 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
         return 0;
     }
     FrameStep& frames = session_->Frames();
+    // Capture and shots cover startMs <= t < endMs.
+    const int startMs = options.viewer.startMs;
+    const int endMs = options.viewer.endMs.value_or(frames.Schedule().EndMs());
 
     CatchStopSignals();
     int status = 0;
@@ -188,10 +193,10 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
         std::vector<std::uint8_t> pixels;
         status = SaveFrame(frames.Target(), options.screenshot->file, pixels) ? 0 : 2;
     } else if (options.capture) {
-        const auto capture = CapturePipeline::Open(*options.capture, frames.Schedule().EndMs());
+        const auto capture = CapturePipeline::Open(*options.capture, startMs, endMs);
         status = capture ? capture->Run(frames) : 2;
     } else if (options.shotsFolder) {
-        status = RenderShots(frames, *options.shotsFolder);
+        status = RenderShots(frames, *options.shotsFolder, startMs, endMs);
     } else {
         const std::vector<RegisteredName> names = RegisteredNames(setup);
         std::optional<ScriptWatcher> watcher;
