@@ -44,7 +44,9 @@ std::unique_ptr<CapturePipeline> CapturePipeline::Open(const CaptureSettings& se
     const std::int64_t totalFrames = pipeline->totalFrames_;
     const std::int64_t packets =
         totalFrames + pipeline->SoundFrameOfVideoFrame(totalFrames) / kAudioBlockFrames + 2;
-    pipeline->muxer_ = Mp4Muxer::Create(settings.file, packets, &error);
+    // No encoded frame takes much more than the frame's RGB pixels.
+    const std::int64_t frameBytes = static_cast<std::int64_t>(settings.width) * settings.height * 3;
+    pipeline->muxer_ = Mp4Muxer::Create(settings.file, packets, frameBytes, &error);
     if (pipeline->muxer_) {
         const bool globalHeader = pipeline->muxer_->NeedsGlobalHeader();
         pipeline->video_ = VideoEncoder::Open(settings, globalHeader, &error);
