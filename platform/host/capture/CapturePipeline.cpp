@@ -27,7 +27,9 @@ CapturePipeline::CapturePipeline(const CaptureSettings& settings, std::int64_t t
             settings.fps.num +
         1);
     for (int slot = 0; slot < kSlots; ++slot) {
-        slots_[slot].resize(static_cast<std::size_t>(settings.width) * settings.height * 3);
+        // The frame as rendered, before the encoder filters it down.
+        slots_[slot].resize(static_cast<std::size_t>(settings.width) * settings.supersample *
+                            settings.height * settings.supersample * 3);
         soundOfSlot_[slot].resize(2 * soundFrames);
     }
     for (int slot = 0; slot < kSlots; ++slot) {

@@ -78,7 +78,8 @@ std::function<std::unique_ptr<Surface>(std::string*)> SurfaceFor(const HostOptio
     if (options.capture) {
         const CaptureSettings& capture = *options.capture;
         return [&capture](std::string* error) {
-            return CreateOffscreenSurface(capture.width, capture.height, error);
+            return CreateOffscreenSurface(capture.width * capture.supersample,
+                                          capture.height * capture.supersample, error);
         };
     }
     if (options.screenshot || options.shotsFolder) {
