@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -43,6 +44,22 @@ std::filesystem::path WriteShow(TempFolder& folder, const std::string& end) {
     folder.Write("demodat/flare.jpg", GradientJpeg());
     folder.Write("demodat/Ar_8peos.xm", MakeTestModule());
     return folder.Path() / "demodat";
+}
+
+// The build's own pictures under a backdrop and flares, half a second long.
+std::filesystem::path WriteShortShowFromTheBuildsData(TempFolder& folder) {
+    const auto data = folder.Path() / "demodat";
+    std::filesystem::copy(std::filesystem::path(QUORVEL8_DATA_DIR) / "demodat", data);
+    folder.Write("demodat/script.txt", "BGDING 0 0:00.500 1\nFLARE 0 0:00.500 2\nEND 0:00.500\n");
+    return data;
+}
+
+double MeanDifference(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
+    double sum = 0;
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        sum += std::abs(a[i] - b[i]);
+    }
+    return sum / static_cast<double>(a.size());
 }
 
 ProgramResult Capture(const std::filesystem::path& data, const std::filesystem::path& file) {
@@ -78,7 +95,7 @@ long long FramesSaidStoppedAfter(const std::string& err) {
     return at == std::string::npos ? -1 : std::atoll(err.c_str() + at + key.size());
 }
 
-TEST(CaptureTest, FiveSecondsAreH264At60FpsWithAacSoundFromTheMusicsStart) {
+TEST(CaptureTest, FiveSecondsAreStreamableBt709H264At60FpsWithAacSoundFromTheMusicsStart) {
     TempFolder folder;
     const auto data = WriteShow(folder, "0:05");
     const auto file = folder.Path() / "show.mp4";
@@ -94,6 +111,15 @@ TEST(CaptureTest, FiveSecondsAreH264At60FpsWithAacSoundFromTheMusicsStart) {
     EXPECT_EQ(video.fpsNum / video.fpsDen, 60);
     EXPECT_EQ(video.frameHashes.size(), 300u);
     EXPECT_NE(video.frameHashes.front(), video.frameHashes.back()) << "the flares move";
+    // The index comes before the media, so a browser plays while it downloads.
+    const auto& boxes = video.topLevelBoxes;
+    const auto index = std::find(boxes.begin(), boxes.end(), "moov");
+    ASSERT_NE(index, boxes.end());
+    EXPECT_LT(index, std::find(boxes.begin(), boxes.end(), "mdat"));
+    EXPECT_EQ(video.colorSpace, "bt709");
+    EXPECT_EQ(video.colorPrimaries, "bt709");
+    EXPECT_EQ(video.colorTransfer, "bt709");
+    EXPECT_EQ(video.colorRange, "tv");
 
     EXPECT_EQ(video.audioCodec, "aac");
     EXPECT_EQ(video.sampleRate, kSampleRate);
@@ -102,6 +128,65 @@ TEST(CaptureTest, FiveSecondsAreH264At60FpsWithAacSoundFromTheMusicsStart) {
     // Silence until the music's run starts at 1 s, then the module's note.
     EXPECT_LT(Loudness(video.left, 0, kSampleRate * 9 / 10), 1e-3);
     EXPECT_GT(Loudness(video.left, kSampleRate * 11 / 10, kSampleRate * 2), 1e-2);
+}
+
+// A range of it: frame n shows start + round(n * 1000 / fps), so the 24 frames
+// from 0.1 s show 0.1 s to 0.483 s.
+TEST(CaptureTest, ALosslessRangeDecodesToTheScreenshotsOfItsFirstAndLastTimes) {
+    TempFolder folder;
+    const auto data = WriteShortShowFromTheBuildsData(folder);
+    const auto file = folder.Path() / "lossless.mp4";
+    const ProgramResult capture =
+        RunProgram(kProgram,
+                   {"--data", data.string(), "--capture", file.string(), "--size", "320x240",
+                    "--lossless", "--start", "0.1", "--end", "0.5"},
+                   kHeadless);
+    ASSERT_EQ(capture.exitStatus, 0) << capture.err;
+    const auto screenshot = [&](const std::string& time) {
+        const auto shot = folder.Path() / (time + ".png");
+        const ProgramResult run = RunProgram(
+            kProgram,
+            {"--data", data.string(), "--screenshot", time, shot.string(), "--size", "320x240"},
+            kHeadless);
+        EXPECT_EQ(run.exitStatus, 0) << run.err;
+        return ProbeVideo(shot).firstFrameRgb;
+    };
+
+    const ProbedVideo video = ProbeVideo(file);
+    ASSERT_TRUE(video.opened);
+    EXPECT_EQ(video.videoCodec, "h264");
+    EXPECT_EQ(video.colorSpace, "gbr");
+    EXPECT_EQ(video.colorRange, "pc");
+    EXPECT_EQ(video.frameHashes.size(), 24u);
+    EXPECT_EQ(video.audioCodec, "aac");
+    const std::vector<std::uint8_t> first = screenshot("0.1");
+    ASSERT_EQ(first.size(), 320u * 240u * 3u);
+    EXPECT_TRUE(video.firstFrameRgb == first)
+        << "mean difference " << MeanDifference(video.firstFrameRgb, first);
+    EXPECT_TRUE(video.lastFrameRgb == screenshot("0.483"));
+}
+
+TEST(CaptureTest, ASupersampledFrameIsCloseToThePlainOneButNotIt) {
+    TempFolder folder;
+    const auto data = WriteShortShowFromTheBuildsData(folder);
+    // At --crf 0 the encoder changes next to nothing: what differs is the filtering.
+    std::vector<ProbedVideo> videos;
+    for (const std::string factor : {"1", "2"}) {
+        const auto file = folder.Path() / ("x" + factor + ".mp4");
+        const ProgramResult run =
+            RunProgram(kProgram,
+                       {"--data", data.string(), "--capture", file.string(), "--size", "320x240",
+                        "--crf", "0", "--supersample", factor},
+                       kHeadless);
+        ASSERT_EQ(run.exitStatus, 0) << run.err;
+        videos.push_back(ProbeVideo(file));
+        EXPECT_EQ(videos.back().width, 320);
+        ASSERT_EQ(videos.back().firstFrameRgb.size(), 320u * 240u * 3u);
+    }
+    const double difference = MeanDifference(videos[0].firstFrameRgb, videos[1].firstFrameRgb);
+    // Edges and fine detail come out smoother; a frame off by one pixel differs by about 3.
+    EXPECT_GT(difference, 0.3) << "--supersample was ignored";
+    EXPECT_LT(difference, 2.0);
 }
 
 TEST(CaptureTest, TwoCapturesOfTheSameShowDecodeToTheSameFrames) {
@@ -200,11 +285,13 @@ TEST(CaptureTest, AFullDiskStopsTheCaptureWithOneLineAndTheFilePlaysWhatWasWritt
     EXPECT_NEAR(static_cast<double>(video.left.size()) / kSampleRate, pictureSeconds, 0.5);
 }
 
-TEST(CaptureTest, RefusesAnOddSizeOrABadRateWithOneLine) {
+TEST(CaptureTest, RefusesAnOddSizeABadRateOrABadSupersamplingWithOneLine) {
     TempFolder folder;
     const auto data = WriteShow(folder, "0:02");
-    for (const std::vector<std::string>& extra :
-         {std::vector<std::string>{"--size", "161x120"}, {"--fps", "0"}, {"--fps", "30/"}}) {
+    for (const std::vector<std::string>& extra : {std::vector<std::string>{"--size", "161x120"},
+                                                  {"--fps", "0"},
+                                                  {"--fps", "30/"},
+                                                  {"--supersample", "5"}}) {
         std::vector<std::string> args = {"--data", data.string(), "--capture",
                                          (folder.Path() / "x.mp4").string()};
         args.insert(args.end(), extra.begin(), extra.end());

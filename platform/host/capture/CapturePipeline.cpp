@@ -28,7 +28,9 @@ CapturePipeline::CapturePipeline(const CaptureSettings& settings, int startMs,
             settings.fps.num +
         1);
     for (int slot = 0; slot < kSlots; ++slot) {
-        slots_[slot].resize(static_cast<std::size_t>(settings.width) * settings.height * 3);
+        // The frame as rendered, before the encoder filters it down.
+        slots_[slot].resize(static_cast<std::size_t>(settings.width) * settings.supersample *
+                            settings.height * settings.supersample * 3);
         soundOfSlot_[slot].resize(2 * soundFrames);
     }
     for (int slot = 0; slot < kSlots; ++slot) {
@@ -46,7 +48,9 @@ std::unique_ptr<CapturePipeline> CapturePipeline::Open(const CaptureSettings& se
     const std::int64_t totalFrames = pipeline->totalFrames_;
     const std::int64_t packets =
         totalFrames + pipeline->SoundFrameOfVideoFrame(totalFrames) / kAudioBlockFrames + 2;
-    pipeline->muxer_ = Mp4Muxer::Create(settings.file, packets, &error);
+    // No encoded frame takes much more than the frame's RGB pixels.
+    const std::int64_t frameBytes = static_cast<std::int64_t>(settings.width) * settings.height * 3;
+    pipeline->muxer_ = Mp4Muxer::Create(settings.file, packets, frameBytes, &error);
     if (pipeline->muxer_) {
         const bool globalHeader = pipeline->muxer_->NeedsGlobalHeader();
         pipeline->video_ = VideoEncoder::Open(settings, globalHeader, &error);

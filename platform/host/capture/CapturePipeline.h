@@ -50,7 +50,7 @@ class CapturePipeline {
     std::unique_ptr<Mp4Muxer> muxer_;
     std::unique_ptr<VideoEncoder> video_;
     std::unique_ptr<AudioEncoder> audio_;
-    std::vector<std::uint8_t> slots_[kSlots]; // RGB, bottom row first
+    std::vector<std::uint8_t> slots_[kSlots]; // RGB as rendered, bottom row first
     std::vector<float> soundOfSlot_[kSlots];  // interleaved stereo, the frame's share
     std::size_t soundFramesOfSlot_[kSlots] = {};
     std::int64_t frameOfSlot_[kSlots] = {};

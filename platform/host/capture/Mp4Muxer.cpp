@@ -3,20 +3,30 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/opt.h>
 }
 
+#include <limits>
+
 namespace {
-// The index costs at most a few words per packet (size, offset, time, order);
-// the margin covers the packets still queued and the buffer when the disk fills.
-constexpr std::int64_t kIndexBytesPerPacket = 32;
+// The index takes at most 45 bytes a packet (size, offset, chunk, duration,
+// composition offset, key and dependency entries) whatever the stream, an
+// all-key-frame lossless one included; 64 leaves room to spare. The fixed part
+// holds the headers of the file and its streams, a few kilobytes.
+constexpr std::int64_t kIndexBytesPerPacket = 64;
+constexpr std::int64_t kIndexFixedBytes = 32 << 10;
+// The margin covers the packets still queued and the buffer when the disk fills.
 constexpr std::int64_t kHeldMarginBytes = 2 << 20;
 } // namespace
 
 std::unique_ptr<Mp4Muxer> Mp4Muxer::Create(const std::filesystem::path& file, std::int64_t packets,
-                                           std::string* error) {
+                                           std::int64_t packetBytes, std::string* error) {
     std::unique_ptr<Mp4Muxer> muxer(new Mp4Muxer);
-    muxer->file_ =
-        CaptureFile::Create(file, kHeldMarginBytes + kIndexBytesPerPacket * packets, error);
+    // The index's place at the front stays unwritten until Finish, so the disk
+    // could fill before then: its room is held too, with the rest of the
+    // packet being written when the disk fills.
+    const std::int64_t indexBytes = kIndexFixedBytes + kIndexBytesPerPacket * packets;
+    muxer->file_ = CaptureFile::Create(file, kHeldMarginBytes + packetBytes + indexBytes, error);
     if (!muxer->file_) {
         return nullptr;
     }
@@ -27,6 +37,16 @@ std::unique_ptr<Mp4Muxer> Mp4Muxer::Create(const std::filesystem::path& file, st
         return nullptr;
     }
     muxer->format_.reset(format);
+    // The index goes before the media, in room left for it at the front, so a
+    // player starts before the whole file has arrived. An index too large for
+    // the muxer's option (days at a thousand frames a second) goes at the end.
+    if (indexBytes <= std::numeric_limits<int>::max()) {
+        result = av_opt_set_int(format->priv_data, "moov_size", indexBytes, 0);
+        if (result < 0) {
+            *error = "needs libavformat's mp4 muxer with moov_size: " + LibavErrorText(result);
+            return nullptr;
+        }
+    }
     format->pb = muxer->file_->Io();
     format->flags |= AVFMT_FLAG_CUSTOM_IO;
     muxer->packet_.reset(av_packet_alloc());

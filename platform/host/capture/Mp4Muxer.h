@@ -1,7 +1,8 @@
 // The capture's container: an MP4 file that the encoders' packets go into,
-// interleaved by time. Open, add the streams, Start, write, Finish; a muxer
-// destroyed before Finish leaves an unfinished file. Room for the index is held
-// from the start, so a file cut short by a full disk can still be finished.
+// interleaved by time, with the index before them so that it plays while it
+// downloads. Open, add the streams, Start, write, Finish; a muxer destroyed
+// before Finish leaves an unfinished file. Room for the index is held from the
+// start, so a file cut short by a full disk can still be finished.
 #pragma once
 
 #include "platform/host/capture/CaptureFile.h"
@@ -15,9 +16,10 @@
 class Mp4Muxer {
   public:
     // Null with *error when the file cannot be created or the room for the
-    // index of about `packets` packets cannot be held.
+    // index cannot be held. packets: how many the streams will write at most,
+    // give or take a few; packetBytes: the most one packet can take.
     static std::unique_ptr<Mp4Muxer> Create(const std::filesystem::path& file, std::int64_t packets,
-                                            std::string* error);
+                                            std::int64_t packetBytes, std::string* error);
 
     // Encoders must put their parameter sets in the stream header.
     bool NeedsGlobalHeader() const;

@@ -1,6 +1,8 @@
-// The capture's picture: RGB frames as the GL reads them (bottom row first)
-// converted to 4:2:0 (libswscale) and encoded as H.264 (libx264 through
-// libavcodec). Buffers are taken at Open; Encode allocates nothing.
+// The capture's picture: RGB frames as the GL reads them (bottom row first),
+// rendered at the supersampling factor times the frame size, filtered down and
+// converted in one pass (libswscale), and encoded as H.264 through libavcodec:
+// BT.709 4:2:0 with libx264, or, lossless, the RGB pixels at qp 0 with
+// libx264rgb. Buffers are taken at Open; Encode allocates nothing.
 #pragma once
 
 #include "platform/host/capture/LibavHandles.h"
@@ -15,7 +17,7 @@ class Mp4Muxer;
 
 class VideoEncoder {
   public:
-    // Null with *error when libx264 is missing or refuses the settings.
+    // Null with *error when the encoder is missing or refuses the settings.
     static std::unique_ptr<VideoEncoder> Open(const CaptureSettings& settings, bool globalHeader,
                                               std::string* error);
 
@@ -23,7 +25,8 @@ class VideoEncoder {
     void SetStream(int stream) { stream_ = stream; }
     int Stream() const { return stream_; }
 
-    // rgb: width * height * 3 bytes, bottom row first; frame counts from 0.
+    // rgb: the render size's (width and height times the supersampling) RGB
+    // pixels, bottom row first; frame counts from 0.
     bool Encode(std::span<const std::uint8_t> rgb, std::int64_t frame, Mp4Muxer& muxer,
                 std::string* error);
     // Drains the frames the encoder still holds.
@@ -35,7 +38,8 @@ class VideoEncoder {
     LibavPtr<AVCodecContext> codec_;
     LibavPtr<SwsContext> converter_;
     LibavPtr<AVFrame> picture_;
-    int width_ = 0;
-    int height_ = 0;
+    std::string encoderName_; // for messages
+    int renderWidth_ = 0;
+    int renderHeight_ = 0;
     int stream_ = -1;
 };

@@ -46,11 +46,19 @@ void AddCaptureOptions(CLI::App& app, CaptureOptionText* text) {
         ->type_name("FILE.mp4");
     app.add_option("--fps", text->fps, "capture frame rate, e.g. 60 or 60000/1001 (default 60)")
         ->type_name("RATE");
-    app.add_option("--crf", text->crf, "capture quality, 0 (lossless) to 51 (default 20)")
-        ->check(CLI::Range(0, 51));
+    CLI::Option* crf =
+        app.add_option("--crf", text->crf, "capture quality, 0 (best) to 51 (default 20)")
+            ->check(CLI::Range(0, 51));
     app.add_option("--preset", text->preset, "capture encoder speed (default veryfast)")
         ->check(CLI::IsMember({"ultrafast", "superfast", "veryfast", "faster", "fast", "medium",
                                "slow", "slower", "veryslow"}));
+    app.add_flag("--lossless", text->lossless,
+                 "keep every rendered pixel exactly: RGB H.264 at qp 0, large files for editing")
+        ->excludes(crf);
+    app.add_option("--supersample", text->supersample,
+                   "render each frame N times wider and higher and filter it down (default 1)")
+        ->type_name("N")
+        ->check(CLI::Range(1, 4));
 }
 
 bool ResolveCaptureOptions(const CaptureOptionText& text, int width, int height,
@@ -63,13 +71,15 @@ bool ResolveCaptureOptions(const CaptureOptionText& text, int width, int height,
     settings->file = text.file;
     settings->width = width > 0 ? width : kOffscreenDefaultWidth;
     settings->height = height > 0 ? height : kOffscreenDefaultHeight;
-    // 4:2:0 video halves both sides of the picture for its colour.
-    if (settings->width % 2 != 0 || settings->height % 2 != 0) {
+    // 4:2:0 video halves both sides of the picture for its colour; RGB keeps every pixel's.
+    if (!text.lossless && (settings->width % 2 != 0 || settings->height % 2 != 0)) {
         LogLine("quorvel8: --size: a capture needs an even width and height, got " +
                 std::to_string(settings->width) + "x" + std::to_string(settings->height));
         return false;
     }
     settings->crf = text.crf;
     settings->preset = text.preset;
+    settings->lossless = text.lossless;
+    settings->supersample = text.supersample;
     return true;
 }

@@ -1,6 +1,6 @@
 // What a capture writes: file, frame size and rate, and the H.264 encoder's
 // quality settings, as the command line gives them (--capture, --fps, --crf,
-// --preset; the size comes from --size).
+// --preset, --lossless, --supersample; the size comes from --size).
 #pragma once
 
 #include "platform/host/gl/Surface.h"
@@ -26,6 +26,8 @@ struct CaptureSettings {
     FrameRate fps;
     int crf = 20;
     std::string preset = "veryfast";
+    bool lossless = false; // RGB frames stored exactly, not 4:2:0 at --crf
+    int supersample = 1;   // each frame rendered this many times wider and higher
 };
 
 // Demo time of frame n: round(n * 1000 / fps) ms.
@@ -44,6 +46,8 @@ struct CaptureOptionText {
     std::string fps = "60";
     int crf = 20;
     std::string preset = "veryfast";
+    bool lossless = false;
+    int supersample = 1;
 };
 
 void AddCaptureOptions(CLI::App& app, CaptureOptionText* text);

@@ -34,12 +34,14 @@ constexpr std::array<ModeOption, 4> kModeOptions = {{
 
 // Which modes read each other option. Letting an option work in another mode
 // is a change to its line here (and the code that honours it).
-constexpr std::array<ModeOption, 15> kSettings = {{
+constexpr std::array<ModeOption, 17> kSettings = {{
     {"--data", kEveryMode},
     {"--size", kPlay | kOffscreen},
     {"--fps", kCapture},
     {"--crf", kCapture},
     {"--preset", kCapture},
+    {"--lossless", kCapture},
+    {"--supersample", kCapture},
     {"--fullscreen", kPlay},
     {"--display", kPlay},
     {"--aspect", kPlay | kOffscreen},

@@ -79,7 +79,8 @@ std::function<std::unique_ptr<Surface>(std::string*)> SurfaceFor(const HostOptio
         const CaptureSettings& capture = *options.capture;
         const bool stretch = options.viewer.stretch;
         return [&capture, stretch](std::string* error) {
-            return CreateOffscreenSurface(capture.width, capture.height, stretch, error);
+            return CreateOffscreenSurface(capture.width * capture.supersample,
+                                          capture.height * capture.supersample, stretch, error);
         };
     }
     if (options.screenshot || options.shotsFolder) {
