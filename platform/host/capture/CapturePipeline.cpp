@@ -11,6 +11,8 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
+#include <sys/prctl.h>
+
 #include <cstdio>
 #include <thread>
 
@@ -44,6 +46,9 @@ std::unique_ptr<CapturePipeline> CapturePipeline::Open(const CaptureSettings& se
         new CapturePipeline(settings, startMs, FramesBefore(endMs - startMs, settings.fps)));
     // The encoders' own reports (x264's statistics) would drown the one line that matters.
     av_log_set_level(AV_LOG_ERROR);
+    // x264 asks for huge pages for its frames, which a capture pays for in
+    // resident memory (about 15 MB at 1280x960) and does not gain speed from.
+    prctl(PR_SET_THP_DISABLE, 1, 0, 0, 0);
     std::string error;
     const std::int64_t totalFrames = pipeline->totalFrames_;
     const std::int64_t packets =

@@ -41,8 +41,9 @@ bool ParseFrameRate(const std::string& text, FrameRate* fps) {
 }
 
 void AddCaptureOptions(CLI::App& app, CaptureOptionText* text) {
-    app.add_option("--capture", text->file,
-                   "render the whole show offscreen into FILE.mp4 (H.264 + AAC) and exit")
+    app.add_option(
+           "--capture", text->file,
+           "render the show (or --start to --end) offscreen into FILE.mp4 (H.264 + AAC) and exit")
         ->type_name("FILE.mp4");
     app.add_option("--fps", text->fps, "capture frame rate, e.g. 60 or 60000/1001 (default 60)")
         ->type_name("RATE");

@@ -69,7 +69,8 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
         ->type_name("TIME FILE");
 
     std::string shots;
-    app.add_option("--shots", shots, "render one PNG per second of the show into DIR and exit")
+    app.add_option("--shots", shots,
+                   "render one PNG per second of the show (or --start to --end) into DIR and exit")
         ->type_name("DIR");
 
     CaptureOptionText capture;
@@ -77,8 +78,8 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
 
     std::string size;
     app.add_option("--size", size,
-                   "drawing area in pixels (default 1024x768 in a window, "
-                   "1280x960 offscreen)")
+                   "window or frame size in pixels, the 4:3 picture centred in it (default "
+                   "1024x768 in a window, 1280x960 offscreen)")
         ->type_name("WxH");
 
     std::string vsync = show.defaults.vsync ? "on" : "off";

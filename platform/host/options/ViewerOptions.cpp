@@ -26,9 +26,10 @@ ViewerOptionParser::ViewerOptionParser(CLI::App& app, const StartupDefaults& def
     app.add_flag("--dev", dev_,
                  "developer transport: Space pauses, Left/Right seek 4.5 s, Home restarts; "
                  "time and effects in the title; the script reloads when it changes");
-    app.add_option("--start", start_, "start the show at TIME (seconds or m:ss)")
+    app.add_option("--start", start_, "start at TIME (seconds, m:ss or m:ss.fff)")
         ->type_name("TIME");
-    app.add_option("--end", end_, "stop the show at TIME (seconds or m:ss)")->type_name("TIME");
+    app.add_option("--end", end_, "stop before TIME (seconds, m:ss or m:ss.fff)")
+        ->type_name("TIME");
     app.add_flag("--loop,!--once", loop_,
                  std::string("play again from the start (or --start) at the end (default ") +
                      (defaults.loop ? "on)" : "off)"));
