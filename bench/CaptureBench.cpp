@@ -5,12 +5,12 @@
 // both at once on two threads; it should reach at least 0.9 of the speed of
 // doing them one after the other, 1 / (1 / render + 1 / encode).
 #include "bench/BenchShow.h"
+#include "platform/common/Log.h"
 #include "platform/host/capture/CapturePipeline.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -161,7 +161,7 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kSecond);
         benchmark::RunSpecifiedBenchmarks();
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "capture_bench_frames: %s\n", e.what());
+        LogLine(std::string("capture_bench_frames: ") + e.what());
         return 1;
     }
     benchmark::Shutdown();

@@ -5,6 +5,7 @@
 // the same runs play; its frames are every fourth 60 fps frame time in it.
 // Reports the median and 99th percentile frame time per section.
 #include "bench/BenchShow.h"
+#include "platform/common/Log.h"
 
 #include <benchmark/benchmark.h>
 
@@ -131,7 +132,7 @@ int main(int argc, char** argv) {
         }
         benchmark::RunSpecifiedBenchmarks();
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "section_bench: %s\n", e.what());
+        LogLine(std::string("section_bench: ") + e.what());
         return 1;
     }
     benchmark::Shutdown();
