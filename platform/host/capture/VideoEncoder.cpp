@@ -72,10 +72,9 @@ std::unique_ptr<VideoEncoder> VideoEncoder::Open(const CaptureSettings& settings
     // cut to five: a 1280x960 capture stays near 250 MB at the same speed.
     const int cores = static_cast<int>(std::thread::hardware_concurrency());
     codec->thread_count = std::max(1, cores - 1);
-    av_opt_set(codec->priv_data, "x264-params",
-               settings.preset == "veryfast" ? "sync-lookahead=0:rc-lookahead=5"
-                                             : "sync-lookahead=0",
-               0);
+    av_opt_set(
+        codec->priv_data, "x264-params",
+        settings.preset == "veryfast" ? "sync-lookahead=0:rc-lookahead=5" : "sync-lookahead=0", 0);
     if (settings.lossless) {
         av_opt_set_int(codec->priv_data, "qp", 0, 0);
     } else {
