@@ -23,7 +23,6 @@ bool ShowSession::BringUp(SessionPlan& plan, std::string* error) {
     files_ = std::make_unique<FileStore>(*source_);
     textures_ = std::make_unique<TextureStore>(*source_);
     InstallHostServices(files_.get(), textures_.get());
-    servicesInstalled_ = true;
     ChooseOutput(plan.output);
 
     // Black while loading; Esc or closing the window ends it between effects.
@@ -54,7 +53,8 @@ ShowSession::~ShowSession() {
     }
     frames_.reset();
     scheduler_.reset();
-    if (servicesInstalled_) {
+    // The services were installed with the stores.
+    if (textures_) {
         ChooseOutput(OutputChoice::Device);
         InstallHostServices(nullptr, nullptr);
     }

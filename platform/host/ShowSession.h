@@ -60,7 +60,6 @@ class ShowSession {
     std::unique_ptr<Surface> surface_;
     std::unique_ptr<FileStore> files_;
     std::unique_ptr<TextureStore> textures_;
-    bool servicesInstalled_ = false;
     std::unique_ptr<Scheduler> scheduler_;
     std::unique_ptr<FrameStep> frames_;
     bool interrupted_ = false;

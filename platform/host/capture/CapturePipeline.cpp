@@ -34,8 +34,6 @@ CapturePipeline::CapturePipeline(const CaptureSettings& settings, int startMs,
         slots_[slot].resize(static_cast<std::size_t>(settings.width) * settings.supersample *
                             settings.height * settings.supersample * 3);
         soundOfSlot_[slot].resize(2 * soundFrames);
-    }
-    for (int slot = 0; slot < kSlots; ++slot) {
         free_.Push(slot);
     }
 }

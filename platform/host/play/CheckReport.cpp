@@ -69,9 +69,7 @@ bool ReportLoads(std::unique_ptr<DataSource> source, const ShowSetup& setup, int
     plan.makeSurface = [](std::string* error) {
         return CreateOffscreenSurface(kCheckWidth, kCheckHeight, false, error);
     };
-    for (const RegisteredEffect& registered : setup.effects) {
-        plan.effects.push_back(registered.effect);
-    }
+    plan.effects = RegisteredObjects(setup);
     // The music is loaded, never heard.
     plan.output = OutputChoice::Stepped;
     std::string error;

@@ -121,6 +121,14 @@ std::vector<RegisteredName> RegisteredNames(const ShowSetup& setup) {
     return names;
 }
 
+std::vector<CEffect*> RegisteredObjects(const ShowSetup& setup) {
+    std::vector<CEffect*> objects;
+    for (const RegisteredEffect& registered : setup.effects) {
+        objects.push_back(registered.effect);
+    }
+    return objects;
+}
+
 ShowRunner::ShowRunner() = default;
 
 ShowRunner::~ShowRunner() = default;
@@ -164,9 +172,7 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
     SessionPlan plan;
     plan.source = std::move(source);
     plan.makeSurface = SurfaceFor(options, setup);
-    for (const RegisteredEffect& registered : setup.effects) {
-        plan.effects.push_back(registered.effect);
-    }
+    plan.effects = RegisteredObjects(setup);
     plan.timeline = std::move(timeline);
     // Offscreen runs must not sound: a capture pulls the music in step with
     // its frames, screenshots and shots never hear it.

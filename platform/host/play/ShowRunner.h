@@ -28,6 +28,8 @@ struct ShowSetup {
 
 // The names the script may use, in registration order.
 std::vector<RegisteredName> RegisteredNames(const ShowSetup& setup);
+// The registered objects in registration order, null where one was not created.
+std::vector<CEffect*> RegisteredObjects(const ShowSetup& setup);
 
 class ShowRunner {
   public:
