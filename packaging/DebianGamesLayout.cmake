@@ -1,0 +1,3 @@
+# Run by CPack on its staged install, before the package is made: Debian puts
+# a game's program in /usr/games, where `cmake --install` keeps bin/.
+file(RENAME ${CPACK_TEMPORARY_DIRECTORY}/usr/bin ${CPACK_TEMPORARY_DIRECTORY}/usr/games)
