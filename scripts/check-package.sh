@@ -3,8 +3,8 @@
 # checks it: the control file (the name, the program's own version, and
 # dependencies on runtime libraries only, never on a -dev package), lintian
 # with no error or warning, the software centres' metainfo and the desktop
-# entry through their validators, and the unpacked program playing its data
-# from /.
+# entry through their validators, the man page through man, and the unpacked
+# program playing its data from /.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
@@ -45,6 +45,14 @@ done
 for entry in "$unpacked"/usr/share/applications/*.desktop; do
     said=$(desktop-file-validate "$entry") || { echo "$said" >&2; fail "$(basename "$entry") is not valid"; }
     [[ $said != *error:* && $said != *warning:* ]] || { echo "$said" >&2; fail "$(basename "$entry") has warnings"; }
+done
+# The man page: the sections a man page has, and not one warning from man.
+page="$unpacked/usr/share/man/man6/quorvel8.6.gz"
+warnings=$(man --warnings -l "$page" 2>&1 >/dev/null) || fail "man cannot show $(basename "$page")"
+[[ -z $warnings ]] || { echo "$warnings" >&2; fail "man warns about $(basename "$page")"; }
+sections=$(man -l "$page" 2>/dev/null | grep -E '^[A-Z]')
+for section in NAME SYNOPSIS OPTIONS KEYS 'EXIT STATUS' FILES EXAMPLES; do
+    grep -qx "$section" <<<"$sections" || fail "$(basename "$page") has no $section section"
 done
 # What the package installs finds its data from any working directory.
 (cd / && "$program" --check >/dev/null) || fail "the unpacked program's --check fails from /"
