@@ -66,7 +66,8 @@ int RunApp(HINSTANCE instance, const char* title, int, int, int) {
                            ? host.runner->Run(instance->argc, instance->argv, host.setup)
                            : host.runner->Run(0, nullptr, host.setup);
     if (status != 0) {
-        // Refusing to start: the entry point has nothing left to do.
+        // Refused, failed or cut short by a signal: the entry point has
+        // nothing left to do.
         host.runner.reset();
         std::fflush(stdout);
         std::exit(status);

@@ -27,6 +27,10 @@ int StopSignalCaught() {
     return caughtSignal;
 }
 
+int StoppedExitStatus() {
+    return caughtSignal != 0 ? 128 + caughtSignal : 0;
+}
+
 const char* StopSignalName(int signal) {
     return signal == SIGINT ? "SIGINT" : "SIGTERM";
 }

@@ -9,5 +9,9 @@ void CatchStopSignals();
 // The signal caught since CatchStopSignals (SIGINT or SIGTERM), or 0.
 int StopSignalCaught();
 
+// The exit status of a run whose output a stop signal cut short: 128 + the
+// signal, as a shell reports a process the signal ended; 0 when none was caught.
+int StoppedExitStatus();
+
 // "SIGINT" or "SIGTERM", for the line said on stopping.
 const char* StopSignalName(int signal);

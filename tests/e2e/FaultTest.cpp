@@ -88,11 +88,12 @@ TEST_F(FaultTest, SigintAndSigtermWhilePlayingInAWindowStopCleanly) {
     }
 }
 
-TEST_F(FaultTest, SigtermWhileRenderingShotsStopsCleanlyWithThePicturesSoFar) {
+// The folder is incomplete, so the run must not report success.
+TEST_F(FaultTest, SigtermWhileRenderingShotsKeepsThePicturesSoFarAndExitsWith128PlusIt) {
     const ProgramResult run = RunProgramAndSignal(
         kProgram, Args({"--shots", (folder_.Path() / "shots").string(), "--size", "64x48"}),
         {"DISPLAY", "WAYLAND_DISPLAY"}, SIGTERM, milliseconds(1500), milliseconds(5000));
-    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.exitStatus, 128 + SIGTERM) << run.err;
     EXPECT_NE(run.err.find("quorvel8: stopped by SIGTERM"), std::string::npos) << run.err;
     EXPECT_TRUE(std::filesystem::exists(folder_.Path() / "shots" / "0000.png"));
 }

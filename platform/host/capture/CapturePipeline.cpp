@@ -120,14 +120,13 @@ int CapturePipeline::Run(FrameStep& frames) {
         LogLine("capture: [" + settings_.file.string() + "] " + line);
         return 2;
     }
-    if (const int signal = StopSignalCaught(); signal != 0) {
+    if (StopSignalCaught() != 0) {
         char line[160];
         std::snprintf(line, sizeof line, "capture: stopped after %lld of %lld frames; ",
                       static_cast<long long>(encodedFrames_), static_cast<long long>(totalFrames_));
         LogLine(line + settings_.file.string() + " plays what was rendered");
-        return 128 + signal;
     }
-    return 0;
+    return StoppedExitStatus();
 }
 
 void CapturePipeline::EncodeFrames() {

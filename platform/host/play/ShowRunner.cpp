@@ -52,6 +52,7 @@ bool SaveFrame(Surface& surface, const std::filesystem::path& file,
 }
 
 // One a second from startMs while t < endMs, named by the count from the start.
+// A stop signal keeps the pictures written so far.
 int RenderShots(FrameStep& frames, const std::filesystem::path& folder, int startMs, int endMs) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
@@ -68,7 +69,7 @@ int RenderShots(FrameStep& frames, const std::filesystem::path& folder, int star
             return 2;
         }
     }
-    return 0;
+    return StoppedExitStatus();
 }
 
 // The surface the chosen mode draws on: offscreen for screenshots, shots and

@@ -39,7 +39,8 @@ class ShowRunner {
     ShowRunner& operator=(const ShowRunner&) = delete;
 
     // The exit status: 0 when the show played or the command line was
-    // answered, 2 when it refused to start (one line says why).
+    // answered, 2 when it refused to start or could not write (one line says
+    // why), 128 + the signal when SIGINT or SIGTERM cut a capture or shots short.
     int Run(int argc, char** argv, const ShowSetup& setup);
 
   private:
