@@ -95,7 +95,7 @@ void ImmediateBatch::MakeGlObjects() {
     indices.reserve(kCapacity / 4 * 6);
     for (std::size_t quad = 0; quad < kCapacity / 4; ++quad) {
         const auto v = static_cast<std::uint16_t>(quad * 4);
-        for (const int corner : {0, 1, 3, 1, 2, 3}) {
+        for (const int corner : {0, 1, 2, 0, 2, 3}) {
             indices.push_back(static_cast<std::uint16_t>(v + corner));
         }
     }

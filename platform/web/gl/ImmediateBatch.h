@@ -1,6 +1,7 @@
 // Immediate-mode vertices gathered into one buffer and drawn with one small
 // shader: quads become two triangles each, split on the diagonal from the
-// second to the fourth vertex as the fixed-function rasteriser splits them.
+// first to the third vertex as the fixed-function rasteriser splits them (the
+// warps' texture coordinates follow the split).
 // The buffer is made once; drawing allocates nothing.
 #pragma once
 
