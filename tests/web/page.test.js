@@ -84,14 +84,22 @@ describe('the page', () => {
     }
   });
 
-  test('refuses a time past the show with the program\'s line', async () => {
-    const page = await open(browser, `${server.url}/?t=2:30`);
-    assert.strictEqual(await waitForState(page, ['still', 'error']), 'error');
-    const state = await stateOf(page);
-    const line = 'quorvel8: --screenshot 2:30 is past the end of the show, which lasts 2:24';
-    assert.strictEqual(state.error, line);
-    assert.strictEqual(state.prompt, line);
-    await page.close();
+  test('refuses what the program refuses, with the program\'s line', async () => {
+    const refused = {
+      '?t=2:30': 'quorvel8: --screenshot 2:30 is past the end of the show, which lasts 2:24',
+      '?t=5&start=3': 'quorvel8: --start does nothing with --screenshot; it is for live play, '
+        + '--shots, --capture',
+      '?start=20&end=10': 'quorvel8: --end 10 is not after --start 20',
+    };
+    for (const [link, line] of Object.entries(refused)) {
+      const page = await open(browser, `${server.url}/${link}`);
+      assert.strictEqual(await waitForState(page, ['ready', 'still', 'error']), 'error', link);
+      const state = await stateOf(page);
+      assert.strictEqual(state.error, line);
+      assert.strictEqual(state.prompt, line);
+      assert.deepStrictEqual(page.problems, [], link);
+      await page.close();
+    }
   });
 
   test('shows markup in a link as text and runs none of it', async () => {

@@ -129,7 +129,6 @@ void ApplyState() {
         emscripten_glViewport(s.viewport[0], s.viewport[1], s.viewport[2], s.viewport[3]);
     }
     a = s;
-    a.color = s.color;
 }
 
 // Draws what was gathered with the state it was gathered under.
@@ -141,23 +140,15 @@ void DrawGathered() {
 }
 
 // Called before a change to how gathered vertices are drawn: they are drawn
-// first, with the state before the change.
+// first, with the state before the change. So WebGL's state only ever
+// differs from ours while nothing is gathered, and ApplyState brings it up
+// to date before vertices are gathered or something is cleared or read.
 template <typename T> void Change(T& field, const T& value) {
     if (field == value) {
         return;
     }
     DrawGathered();
     field = value;
-}
-
-// Brings WebGL up to date before vertices are gathered or something is
-// cleared or read.
-void Sync() {
-    FixedFunction& gl = Gl();
-    if (!gl.batch.Empty() && Texturing(gl.state) != Texturing(gl.applied)) {
-        DrawGathered();
-    }
-    ApplyState();
 }
 
 Matrix4Stack& CurrentMatrix() {
@@ -269,7 +260,7 @@ bool* CapabilityField(GLenum cap) {
 } // namespace
 
 void FlushFixedFunctionGl() {
-    Sync();
+    ApplyState();
     DrawGathered();
 }
 
@@ -299,7 +290,7 @@ void glBegin(GLenum mode) {
         }
         return;
     }
-    Sync();
+    ApplyState();
     gl.inBegin = true;
     gl.batch.BeginQuads();
 }
