@@ -63,7 +63,7 @@ describe('the page', () => {
     await page.close();
   });
 
-  test('draws each still frame as the native program does', async () => {
+  test('draws each still frame as the native program does', async (t) => {
     const results = [];
     for (const time of TIMES) {
       const name = `${time.replace(':', '-')}.png`;
@@ -76,7 +76,7 @@ describe('the page', () => {
       await page.close();
     }
     for (const r of results) {
-      console.log(`# ${r.time}: mean ${r.mean?.toFixed(3)}, off by more than 24: `
+      t.diagnostic(`${r.time}: mean ${r.mean?.toFixed(3)}, off by more than 24: `
         + `${((r.farShare ?? 1) * 100).toFixed(3)} %`);
     }
     for (const r of results) {
