@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: a normal build (unit, host, audio, render, e2e;
-# then its Debian package is built and its control file checked) and an
+# then its Debian package is built and its control file checked; then the show
+# is built for the browser and its page tested in headless Chromium) and an
 # AddressSanitizer + UndefinedBehaviorSanitizer build (unit, host, audio,
 # render), failing on any report, and captures the whole show with that build.
 # Then fuzzes each input the show reads for a bounded time (clang, build-fuzz/)
@@ -18,6 +19,12 @@ xvfb-run -a ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 
 echo "== Debian package"
 "$root/scripts/check-package.sh" "$root/build"
+
+echo "== in a browser"
+# Built from the same sources with emscripten; its still frames are compared
+# with the normal build's screenshots in headless Chromium.
+"$root/web.sh" >/dev/null
+node --test "$root/tests/web/"
 
 echo "== sanitizer build"
 cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON >/dev/null

@@ -17,6 +17,12 @@ QUORVEL_PACKAGES=(
     clang libclang-rt-14-dev valgrind
 )
 
+# ./web.sh (and ./test.sh through it) also builds and tests the show for the
+# browser.
+if [[ ${1:-} == web ]]; then
+    QUORVEL_PACKAGES+=(emscripten chromium libstb-dev)
+fi
+
 missing=()
 for package in "${QUORVEL_PACKAGES[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

@@ -22,13 +22,20 @@ struct Picture {
 
 inline constexpr int kMaxPictureSide = 8192;
 
-// Decodes a JPEG. On failure (corrupt, not a JPEG, over kMaxPictureSide a side)
-// returns false and sets *error to a short reason; *out is then untouched. A
-// picture the decoder gets through only with a warning (cut short, damaged
-// data) is kept as decoded, and *damage says what the decoder said (cleared
-// when the picture is whole).
+// Decodes a JPEG (TurboJPEG natively, stb_image in the browser). On failure (corrupt, not a JPEG,
+// over kMaxPictureSide a side) returns false and sets *error to a short reason; *out is then
+// untouched. A picture the decoder gets through only with a warning (cut short, damaged data) is
+// kept as decoded, and *damage says what the decoder said (cleared when the picture is whole).
 bool DecodeJpegPicture(std::span<const unsigned char> bytes, PictureAlpha alpha, Picture* out,
                        std::string* error, std::string* damage = nullptr);
+
+// The picture's size rule, checked from the header before anything is
+// allocated: false with *error for no pixels, over kMaxPictureSide a side or
+// over 64 MiB decoded.
+bool PictureSizeAllowed(int width, int height, std::string* error);
+
+// Sets each texel's alpha by the rule (rgba: 4 bytes a texel).
+void ApplyPictureAlpha(std::vector<std::uint8_t>& rgba, PictureAlpha alpha);
 
 // The stand-in for a picture that could not be loaded: a 64x64 magenta and
 // black checkerboard of 8-texel squares, alpha applied by the same rule.

@@ -4,7 +4,6 @@
 #include "platform/host/data/InstallLayout.h"
 #include "platform/host/options/HelpFormatter.h"
 #include "platform/host/options/OptionModes.h"
-#include "platform/host/timeline/TimelineScript.h"
 
 #include <CLI/CLI.hpp>
 
@@ -29,28 +28,6 @@ bool ParseSize(const std::string& text, int* width, int* height) {
 }
 
 } // namespace
-
-bool ParseCommandLineTime(const std::string& text, int* timeMs) {
-    if (text.find(':') != std::string::npos) {
-        return ParseScriptTime(text, timeMs);
-    }
-    const auto allDigits = [](const std::string& s) {
-        return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
-    };
-    const std::size_t dot = text.find('.');
-    const std::string whole = text.substr(0, dot);
-    std::string fraction = dot == std::string::npos ? "000" : text.substr(dot + 1);
-    if (!allDigits(whole) || whole.size() > 5 || !allDigits(fraction) || fraction.size() > 3) {
-        return false;
-    }
-    fraction.resize(3, '0');
-    const int ms = std::stoi(whole) * 1000 + std::stoi(fraction);
-    if (ms > kMaxScriptTimeMs) {
-        return false;
-    }
-    *timeMs = ms;
-    return true;
-}
 
 int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOptions* options) {
     CLI::App app{show.title + " by " + show.makers +
@@ -115,8 +92,7 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
     }
     if (!screenshot.empty()) {
         int timeMs = 0;
-        if (!ParseCommandLineTime(screenshot[0], &timeMs)) {
-            LogLine("quorvel8: --screenshot: malformed time '" + screenshot[0] + "'");
+        if (!ResolveScreenshotTime(screenshot[0], &timeMs)) {
             return 2;
         }
         options->screenshot = ScreenshotRequest{timeMs, screenshot[1]};
@@ -140,20 +116,9 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
 }
 
 bool TimesFitTheShow(const HostOptions& options, int showEndMs) {
-    const auto past = [&](const char* option, int timeMs) {
-        LogLine(std::string("quorvel8: ") + option + " " + FormatScriptTime(timeMs) +
-                " is past the end of the show, which lasts " + FormatScriptTime(showEndMs));
-        return false;
-    };
-    // A frame at the show's end would show nothing: the last runs end there.
-    if (options.screenshot && options.screenshot->timeMs >= showEndMs) {
-        return past("--screenshot", options.screenshot->timeMs);
+    ShowTimes times{std::nullopt, options.viewer.startMs, options.viewer.endMs};
+    if (options.screenshot) {
+        times.screenshotMs = options.screenshot->timeMs;
     }
-    if (options.viewer.startMs >= showEndMs) {
-        return past("--start", options.viewer.startMs);
-    }
-    if (options.viewer.endMs && *options.viewer.endMs > showEndMs) {
-        return past("--end", *options.viewer.endMs);
-    }
-    return true;
+    return TimesFitTheShow(times, showEndMs);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/host/options/CaptureOptions.h"
+#include "platform/host/options/ShowTimes.h"
 #include "platform/host/options/ViewerOptions.h"
 
 #include <filesystem>
@@ -34,10 +35,5 @@ struct ShowIdentity {
 // line has been answered (--help, --version: 0) or refused (2, with one line said).
 int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOptions* options);
 
-// False, with one line naming the show's length, when a time asked for
-// (--screenshot, --start, --end) lies outside a show ending at showEndMs.
+// The times the options ask for checked against the show (ShowTimes.h).
 bool TimesFitTheShow(const HostOptions& options, int showEndMs);
-
-// A time on the command line: seconds ("15", "4.5") or m:ss[.fff]; false when
-// malformed.
-bool ParseCommandLineTime(const std::string& text, int* timeMs);

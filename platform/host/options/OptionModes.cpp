@@ -1,77 +1,12 @@
 #include "platform/host/options/OptionModes.h"
 
-#include "platform/common/Log.h"
+#include "platform/host/options/OptionModeRules.h"
 
 #include <CLI/CLI.hpp>
 
-#include <array>
 #include <string>
 
 namespace {
-
-enum ModeBit : unsigned {
-    kPlay = 1u << 0,
-    kCheck = 1u << 1,
-    kScreenshot = 1u << 2,
-    kShots = 1u << 3,
-    kCapture = 1u << 4,
-};
-constexpr unsigned kOffscreen = kScreenshot | kShots | kCapture;
-constexpr unsigned kEveryMode = kPlay | kCheck | kOffscreen;
-
-struct ModeOption {
-    const char* name;
-    unsigned modes;
-};
-
-// The options that choose a mode, each with its own.
-constexpr std::array<ModeOption, 4> kModeOptions = {{
-    {"--check", kCheck},
-    {"--screenshot", kScreenshot},
-    {"--shots", kShots},
-    {"--capture", kCapture},
-}};
-
-// Which modes read each other option. Letting an option work in another mode
-// is a change to its line here (and the code that honours it).
-constexpr std::array<ModeOption, 17> kSettings = {{
-    {"--data", kEveryMode},
-    {"--size", kPlay | kOffscreen},
-    {"--fps", kCapture},
-    {"--crf", kCapture},
-    {"--preset", kCapture},
-    {"--lossless", kCapture},
-    {"--supersample", kCapture},
-    {"--fullscreen", kPlay},
-    {"--display", kPlay},
-    {"--aspect", kPlay | kOffscreen},
-    {"--vsync", kPlay},
-    {"--no-sound", kPlay},
-    {"--audio-offset", kPlay},
-    {"--dev", kPlay},
-    {"--start", kPlay | kShots | kCapture},
-    {"--end", kPlay | kShots | kCapture},
-    {"--loop", kPlay},
-}};
-
-// The modes in the order --help and messages name them.
-constexpr std::array<ModeOption, 5> kModeNames = {{
-    {"live play", kPlay},
-    {"--check", kCheck},
-    {"--screenshot", kScreenshot},
-    {"--shots", kShots},
-    {"--capture", kCapture},
-}};
-
-std::string ModeList(unsigned modes) {
-    std::string list;
-    for (const ModeOption& mode : kModeNames) {
-        if ((modes & mode.modes) != 0) {
-            list += (list.empty() ? "" : ", ") + std::string(mode.name);
-        }
-    }
-    return list;
-}
 
 // How a message names an option: every spelling of it, "--loop/--once".
 std::string Spelling(const CLI::Option& option) {
@@ -90,38 +25,17 @@ bool Given(const CLI::App& app, const char* name) {
 } // namespace
 
 void GroupOptionsByMode(CLI::App& app) {
-    for (const ModeOption& mode : kModeOptions) {
+    for (const ModeOption& mode : ModeChoosingOptions()) {
         app.get_option(mode.name)->group("Modes (one at most; with none the show plays live)");
     }
-    for (const ModeOption& setting : kSettings) {
+    for (const ModeOption& setting : ModeSettings()) {
         app.get_option(setting.name)
-            ->group(setting.modes == kEveryMode ? "For every mode"
-                                                : "For " + ModeList(setting.modes));
+            ->group(EveryModeReads(setting) ? "For every mode" : "For " + ModeList(setting.modes));
     }
 }
 
 bool OptionsFitOneMode(const CLI::App& app) {
-    const ModeOption* chosen = nullptr;
-    for (const ModeOption& mode : kModeOptions) {
-        if (!Given(app, mode.name)) {
-            continue;
-        }
-        if (chosen != nullptr) {
-            LogLine(std::string("quorvel8: ") + chosen->name + " and " + mode.name +
-                    " are two modes; choose one");
-            return false;
-        }
-        chosen = &mode;
-    }
-    const unsigned mode = chosen != nullptr ? chosen->modes : kPlay;
-    const std::string modeText =
-        chosen != nullptr ? std::string("with ") + chosen->name : "in live play";
-    for (const ModeOption& setting : kSettings) {
-        if (Given(app, setting.name) && (setting.modes & mode) == 0) {
-            LogLine("quorvel8: " + Spelling(*app.get_option(setting.name)) + " does nothing " +
-                    modeText + "; it is for " + ModeList(setting.modes));
-            return false;
-        }
-    }
-    return true;
+    return GivenOptionsFitOneMode(
+        [&app](const char* name) { return Given(app, name); },
+        [&app](const char* name) { return Spelling(*app.get_option(name)); });
 }

@@ -1,7 +1,6 @@
 #include "platform/host/options/ViewerOptions.h"
 
-#include "platform/common/Log.h"
-#include "platform/host/options/HostOptions.h"
+#include "platform/host/options/ShowTimes.h"
 
 #include <CLI/CLI.hpp>
 
@@ -42,23 +41,8 @@ ViewerOptionParser::ViewerOptionParser(CLI::App& app, const StartupDefaults& def
 }
 
 bool ViewerOptionParser::Finish(ViewerOptions* options) const {
-    int startMs = 0;
-    if (!start_.empty() && !ParseCommandLineTime(start_, &startMs)) {
-        LogLine("quorvel8: --start: malformed time '" + start_ + "'");
+    if (!ResolvePlayRange(start_, end_, &options->startMs, &options->endMs)) {
         return false;
-    }
-    int endMs = 0;
-    if (!end_.empty()) {
-        if (!ParseCommandLineTime(end_, &endMs)) {
-            LogLine("quorvel8: --end: malformed time '" + end_ + "'");
-            return false;
-        }
-        if (endMs <= startMs) {
-            LogLine("quorvel8: --end " + end_ + " is not after --start " +
-                    (start_.empty() ? "0" : start_));
-            return false;
-        }
-        options->endMs = endMs;
     }
     options->fullscreen = fullscreen_;
     options->display = display_;
@@ -66,7 +50,6 @@ bool ViewerOptionParser::Finish(ViewerOptions* options) const {
     options->sound = !noSound_;
     options->audioOffsetMs = audioOffsetMs_;
     options->dev = dev_;
-    options->startMs = startMs;
     options->loop = loop_;
     options->check = check_;
     return true;

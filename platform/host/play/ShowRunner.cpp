@@ -11,7 +11,6 @@
 #include "platform/host/data/InstallLayout.h"
 #include "platform/host/play/CheckReport.h"
 #include "platform/host/play/LivePlayer.h"
-#include "platform/host/timeline/ScriptFile.h"
 #include "platform/host/timeline/ScriptWatcher.h"
 
 #include <cstdio>
@@ -25,17 +24,6 @@ std::filesystem::path ExecutableDirectory() {
     std::error_code error;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::filesystem::path{} : exe.parent_path();
-}
-
-std::optional<Timeline> LoadTimeline(DataSource& source, const ShowSetup& setup) {
-    ScriptFile script = ReadScriptFile(source, setup.scriptName, RegisteredNames(setup));
-    if (!script.read) {
-        LogLine(setup.scriptName + ": " + script.readError + " in " + source.Path().string());
-    }
-    for (const ScriptError& e : script.errors) {
-        LogLine(setup.scriptName + ":" + std::to_string(e.line) + ": " + e.message);
-    }
-    return std::move(script.timeline);
 }
 
 bool SaveFrame(Surface& surface, const std::filesystem::path& file,
@@ -113,22 +101,6 @@ void KeepShaderCachesOff() {
 }
 
 } // namespace
-
-std::vector<RegisteredName> RegisteredNames(const ShowSetup& setup) {
-    std::vector<RegisteredName> names;
-    for (const RegisteredEffect& registered : setup.effects) {
-        names.push_back({registered.name, registered.effect != nullptr});
-    }
-    return names;
-}
-
-std::vector<CEffect*> RegisteredObjects(const ShowSetup& setup) {
-    std::vector<CEffect*> objects;
-    for (const RegisteredEffect& registered : setup.effects) {
-        objects.push_back(registered.effect);
-    }
-    return objects;
-}
 
 ShowRunner::ShowRunner() = default;
 

@@ -3,33 +3,11 @@
 // offscreen into PNG files.
 #pragma once
 
-#include "platform/host/options/HostOptions.h"
-#include "platform/host/timeline/TimelineScript.h"
+#include "platform/host/play/ShowSetup.h"
 
 #include <memory>
-#include <string>
-#include <vector>
 
-class CEffect;
 class ShowSession;
-
-struct RegisteredEffect {
-    std::string name;
-    CEffect* effect; // null when it could not be created
-};
-
-struct ShowSetup {
-    std::string dataDirectory;
-    std::string archive;
-    std::string scriptName;
-    ShowIdentity show;
-    std::vector<RegisteredEffect> effects; // in registration order
-};
-
-// The names the script may use, in registration order.
-std::vector<RegisteredName> RegisteredNames(const ShowSetup& setup);
-// The registered objects in registration order, null where one was not created.
-std::vector<CEffect*> RegisteredObjects(const ShowSetup& setup);
 
 class ShowRunner {
   public:

@@ -1,0 +1,67 @@
+#include "platform/web/page/PageBridge.h"
+
+#include "platform/audio/PlaybackControl.h"
+#include "platform/web/audio/TemporarySilentAudio.h"
+
+#include <emscripten/emscripten.h>
+
+#include <string>
+
+namespace {
+
+// clang-format off
+EM_JS(void, PageCall, (const char* what, const char* text, double timeMs, int audible,
+                       double musicMs), {
+    Module.quorvel8Page[UTF8ToString(what)](UTF8ToString(text), timeMs, audible !== 0, musicMs);
+});
+
+EM_ASYNC_JS(void, PageAwait, (const char* what), {
+    await Module.quorvel8Page[UTF8ToString(what)]();
+});
+// clang-format on
+
+void Tell(const char* what, std::string_view text = {}, int timeMs = 0) {
+    const std::string line(text);
+    PageCall(what, line.c_str(), timeMs, 0, -1.0);
+}
+
+} // namespace
+
+void PageSays(std::string_view line) {
+    Tell("says", line);
+}
+
+void PageReady() {
+    Tell("ready");
+}
+
+void PageWaitForClick() {
+    PageAwait("click");
+}
+
+void PageFrameDrawn(int timeMs) {
+    // Hooks for the audio layer: whether the sound is heard or the silent
+    // clock keeps time, and where the music is as the listener hears it.
+    const bool audible = OutputAudible();
+    double musicMs = -1.0;
+    if (!HeardPositionMs(&musicMs)) {
+        musicMs = -1.0;
+    }
+    PageCall("frame", "", timeMs, audible ? 1 : 0, musicMs);
+}
+
+void PageNextFrame() {
+    PageAwait("nextFrame");
+}
+
+void PageStill(int timeMs) {
+    Tell("still", {}, timeMs);
+}
+
+void PageEnded() {
+    Tell("ended");
+}
+
+void PageFailed(std::string_view line) {
+    Tell("failed", line);
+}
