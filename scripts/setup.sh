@@ -13,7 +13,7 @@ QUORVEL_PACKAGES=(
     libegl-dev libgl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri
     libgtest-dev libbenchmark-dev
     xvfb xauth
-    help2man dpkg-dev file
+    help2man man-db dpkg-dev file lintian appstream desktop-file-utils
     clang libclang-rt-14-dev valgrind
 )
 

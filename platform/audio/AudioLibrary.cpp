@@ -1,11 +1,9 @@
-// The audio calls over one process-wide device. Only the show's thread calls
-// these; the output's thread reaches the musics through the mixer alone.
+// The audio calls over one process-wide device, whose engine makes the sound.
+// Only the show's thread calls these.
 #include "platform/audio/AudioLibrary.h"
 
-#include "platform/audio/AudioOutput.h"
 #include "platform/audio/HostFileSizes.h"
-#include "platform/audio/ModuleDecoder.h"
-#include "platform/audio/MusicMixer.h"
+#include "platform/audio/MusicEngine.h"
 #include "platform/audio/PlaybackControl.h"
 #include "platform/common/Log.h"
 
@@ -23,11 +21,9 @@ struct AudioState {
     HMUSIC lastMusic = 0;      // handles count up for the whole process
     HMUSIC lastLoadedHere = 0; // on the open device; 0 when none
     OutputChoice outputChoice = OutputChoice::Device;
-    bool stepped = false; // the open device is pulled by PullSteppedOutput
     FileSizeLookup fileSizes = nullptr;
     PlaybackListener* listener = nullptr;
-    std::unique_ptr<MusicMixer> mixer;
-    std::unique_ptr<AudioOutput> output; // after the mixer: it goes first
+    std::unique_ptr<MusicEngine> engine; // the open device; null when none
 };
 
 AudioState& State() {
@@ -36,7 +32,7 @@ AudioState& State() {
 }
 
 bool DeviceOpen() {
-    return State().output != nullptr;
+    return State().engine != nullptr;
 }
 
 void TellMusicStarted() {
@@ -63,27 +59,15 @@ BOOL BASS_Init(int device, DWORD sampleRate, DWORD, HWND) {
         LogLine("audio: cannot play at " + std::to_string(sampleRate) + " frames a second");
         return 0;
     }
-    const int rate = static_cast<int>(sampleRate);
-    auto mixer = std::make_unique<MusicMixer>(rate);
-    mixer->SetGain(static_cast<float>(state.volumePercent) / 100.0f);
-    std::unique_ptr<AudioOutput> output;
     const OutputChoice choice =
         device == kDefaultDevice ? state.outputChoice : OutputChoice::Silent;
-    if (choice == OutputChoice::Device) {
-        std::string error;
-        output = OpenSdlOutput(*mixer, rate, &error);
-        if (!output) {
-            LogLine("audio: no audio device found: " + error);
-            return 0;
-        }
-    } else if (choice == OutputChoice::Stepped) {
-        output = OpenSteppedOutput();
-    } else {
-        output = OpenSilentOutput(*mixer, rate);
+    std::string error;
+    state.engine = OpenMusicEngine(choice, static_cast<int>(sampleRate), &error);
+    if (!state.engine) {
+        LogLine("audio: no audio device found: " + error);
+        return 0;
     }
-    state.stepped = choice == OutputChoice::Stepped;
-    state.mixer = std::move(mixer);
-    state.output = std::move(output);
+    state.engine->SetGain(static_cast<float>(state.volumePercent) / 100.0f);
     return 1;
 }
 
@@ -91,7 +75,7 @@ BOOL BASS_Start() {
     if (!DeviceOpen()) {
         return 0;
     }
-    State().output->Start();
+    State().engine->Start();
     return 1;
 }
 
@@ -100,10 +84,8 @@ BOOL BASS_Free() {
     if (!DeviceOpen()) {
         return 0;
     }
-    state.output.reset();
-    state.mixer.reset();
+    state.engine.reset();
     state.lastLoadedHere = 0;
-    state.stepped = false;
     if (state.listener != nullptr) {
         state.listener->MusicStopped();
     }
@@ -113,8 +95,8 @@ BOOL BASS_Free() {
 BOOL BASS_SetVolume(DWORD volumePercent) {
     AudioState& state = State();
     state.volumePercent = std::min<DWORD>(volumePercent, 100);
-    if (state.mixer) {
-        state.mixer->SetGain(static_cast<float>(state.volumePercent) / 100.0f);
+    if (state.engine) {
+        state.engine->SetGain(static_cast<float>(state.volumePercent) / 100.0f);
     }
     return 1;
 }
@@ -147,20 +129,19 @@ HMUSIC BASS_MusicLoad(BOOL fromMemory, const void* file, DWORD offset, DWORD len
         size = whole - offset;
     }
     std::string error;
-    auto decoder =
-        ModuleDecoder::Load(static_cast<const unsigned char*>(file) + offset, size, &error);
-    if (!decoder) {
+    const HMUSIC music = state.lastMusic + 1;
+    if (!state.engine->Load(music, static_cast<const unsigned char*>(file) + offset, size,
+                            &error)) {
         LogLine("audio: the module does not decode (" + error + "); the music stays silent");
         return 0;
     }
-    const HMUSIC music = ++state.lastMusic;
-    state.mixer->Add(music, std::move(decoder));
+    state.lastMusic = music;
     state.lastLoadedHere = music;
     return music;
 }
 
 BOOL BASS_MusicPlay(HMUSIC music) {
-    if (!DeviceOpen() || !State().mixer->Play(music)) {
+    if (!DeviceOpen() || !State().engine->Play(music)) {
         return 0;
     }
     TellMusicStarted();
@@ -168,7 +149,7 @@ BOOL BASS_MusicPlay(HMUSIC music) {
 }
 
 BOOL BASS_MusicPlayEx(HMUSIC music, DWORD positionMs, int, BOOL) {
-    if (!DeviceOpen() || !State().mixer->PlayFrom(music, positionMs)) {
+    if (!DeviceOpen() || !State().engine->PlayFrom(music, positionMs)) {
         return 0;
     }
     TellMusicStarted();
@@ -179,7 +160,7 @@ QWORD BASS_ChannelGetPosition(DWORD handle) {
     if (!DeviceOpen()) {
         return 0;
     }
-    return static_cast<QWORD>(std::max<std::int64_t>(State().mixer->PositionMs(handle), 0));
+    return static_cast<QWORD>(std::max<std::int64_t>(State().engine->PositionMs(handle), 0));
 }
 
 void ChooseOutput(OutputChoice choice) {
@@ -187,12 +168,13 @@ void ChooseOutput(OutputChoice choice) {
 }
 
 void PullSteppedOutput(std::span<float> interleaved) {
-    AudioState& state = State();
-    if (state.stepped) {
-        state.mixer->Fill(interleaved.data(), interleaved.size() / 2);
-    } else {
+    if (!DeviceOpen() || !State().engine->PullStepped(interleaved)) {
         std::fill(interleaved.begin(), interleaved.end(), 0.0f);
     }
+}
+
+void CloseOpenDevice() {
+    BASS_Free();
 }
 
 PlaybackListener* ListenToPlayback(PlaybackListener* listener) {
@@ -204,22 +186,21 @@ void SetFileSizeLookup(FileSizeLookup lookup) {
 }
 
 bool HeardPositionMs(double* positionMs) {
-    return DeviceOpen() &&
-           State().mixer->HeardPositionMs(State().output->LatencyFrames(), positionMs);
+    return DeviceOpen() && State().engine->HeardPositionMs(positionMs);
 }
 
 void PausePlayback(bool paused) {
     if (DeviceOpen()) {
-        State().mixer->SetPaused(paused);
+        State().engine->SetPaused(paused);
     }
 }
 
 bool SeekPlayback(std::int64_t positionMs) {
-    return DeviceOpen() && State().mixer->SeekPlaying(positionMs);
+    return DeviceOpen() && State().engine->SeekPlaying(positionMs);
 }
 
 std::int64_t LoadedMusicLengthMs() {
     const AudioState& state = State();
-    return DeviceOpen() && state.lastLoadedHere != 0 ? state.mixer->LengthMs(state.lastLoadedHere)
+    return DeviceOpen() && state.lastLoadedHere != 0 ? state.engine->LengthMs(state.lastLoadedHere)
                                                      : -1;
 }

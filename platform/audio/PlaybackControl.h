@@ -17,6 +17,10 @@ enum class OutputChoice {
 // What opening the default output opens from the next BASS_Init on.
 void ChooseOutput(OutputChoice choice);
 
+// Closes the open device and what was loaded on it, as BASS_Free does, for
+// whoever takes down a show that left it open. Nothing when none is open.
+void CloseOpenDevice();
+
 // Fills interleaved stereo at the open device's rate with what the music
 // that plays gives next, and moves it on by that much. Silence when no
 // stepped device is open or nothing plays. Allocates nothing.

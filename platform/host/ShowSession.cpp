@@ -53,8 +53,10 @@ ShowSession::~ShowSession() {
     }
     frames_.reset();
     scheduler_.reset();
-    // The services were installed with the stores.
+    // The services were installed with the stores, and the output chosen: a
+    // show that ran no Deactivate (a check) leaves its device open.
     if (textures_) {
+        CloseOpenDevice();
         ChooseOutput(OutputChoice::Device);
         InstallHostServices(nullptr, nullptr);
     }

@@ -35,11 +35,14 @@ TEST(InstallTest, TheInstalledProgramPlaysItsInstalledDataFromAnUnrelatedDirecto
         {"DESTDIR"});
     ASSERT_EQ(install.exitStatus, 0) << install.out << install.err;
     // The archive and not the loose folder; no developer tools.
-    EXPECT_EQ(FilesUnder(prefix.Path()),
-              (std::vector<std::string>{
-                  "bin/quorvel8", "share/applications/quorvel8.desktop",
-                  "share/doc/quorvel8/README.md", "share/icons/hicolor/256x256/apps/quorvel8.png",
-                  "share/man/man6/quorvel8.6.gz", "share/quorvel8/demodat.zip"}));
+    EXPECT_EQ(
+        FilesUnder(prefix.Path()),
+        (std::vector<std::string>{
+            "bin/quorvel8", "share/applications/quorvel8.desktop", "share/doc/quorvel8/README.md",
+            "share/doc/quorvel8/changelog.gz", "share/doc/quorvel8/copyright",
+            "share/icons/hicolor/256x256/apps/quorvel8.png", "share/man/man6/quorvel8.6.gz",
+            "share/metainfo/org.example.tarvendolk.quorvel8.metainfo.xml",
+            "share/quorvel8/demodat.zip"}));
 
     const fs::path program = prefix.Path() / "bin/quorvel8";
     const auto fromRoot = [&](const std::string& arguments) {

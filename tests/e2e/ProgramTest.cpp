@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <regex>
 #include <sstream>
 #include <utility>
 
@@ -136,6 +137,20 @@ TEST(ProgramTest, HelpNamesTheShowItsMakersAndEveryOption) {
     for (const char* text :
          {"quorvel 8", "tarvendolk", "--data", "--screenshot", "--shots", "--size", "--vsync"}) {
         EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+    }
+}
+
+// The option parser's own annotations (value types, counts, validators,
+// negated defaults, exclusions) left in, or a line wider than a terminal.
+TEST(ProgramTest, HelpIsInOurWordsWithin80Columns) {
+    const ProgramResult run = RunProgram(kProgram, {"--help"}, kHeadless);
+    ASSERT_EQ(run.exitStatus, 0);
+    const std::regex annotation(
+        R"(\b(TEXT|INT|UINT|FLOAT|NUMBER|NONNEGATIVE|POSITIVE|REQUIRED)\b| x \d|\{(true|false)\}|\b(Excludes|Needs|Env):)");
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_LE(line.size(), 80u) << line;
+        EXPECT_FALSE(std::regex_search(line, annotation)) << line;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 
 #include <string>
+#include <vector>
 
 int FrameTimeMs(std::int64_t frame, FrameRate fps) {
     // Exact in integers: frame * 1000 * den / num, rounded half up.
@@ -41,23 +42,34 @@ bool ParseFrameRate(const std::string& text, FrameRate* fps) {
 }
 
 void AddCaptureOptions(CLI::App& app, CaptureOptionText* text) {
+    // The encoder's speed presets, fastest first.
+    const std::vector<std::string> presets = {"ultrafast", "superfast", "veryfast",
+                                              "faster",    "fast",      "medium",
+                                              "slow",      "slower",    "veryslow"};
+    std::string presetWords = presets.front();
+    for (std::size_t i = 1; i < presets.size(); ++i) {
+        presetWords += (i + 1 < presets.size() ? ", " : " or ") + presets[i];
+    }
     app.add_option(
            "--capture", text->file,
            "render the show (or --start to --end) offscreen into FILE.mp4 (H.264 + AAC) and exit")
         ->type_name("FILE.mp4");
-    app.add_option("--fps", text->fps, "capture frame rate, e.g. 60 or 60000/1001 (default 60)")
+    app.add_option("--fps", text->fps, "frames a second, e.g. 60 or 60000/1001 (default 60)")
         ->type_name("RATE");
     CLI::Option* crf =
         app.add_option("--crf", text->crf, "capture quality, 0 (best) to 51 (default 20)")
+            ->type_name("N")
             ->check(CLI::Range(0, 51));
-    app.add_option("--preset", text->preset, "capture encoder speed (default veryfast)")
-        ->check(CLI::IsMember({"ultrafast", "superfast", "veryfast", "faster", "fast", "medium",
-                               "slow", "slower", "veryslow"}));
+    app.add_option("--preset", text->preset,
+                   "capture encoder speed: " + presetWords + " (default " + text->preset + ")")
+        ->type_name("NAME")
+        ->check(CLI::IsMember(presets));
     app.add_flag("--lossless", text->lossless,
                  "keep every rendered pixel exactly: RGB H.264 at qp 0, large files for editing")
         ->excludes(crf);
     app.add_option("--supersample", text->supersample,
-                   "render each frame N times wider and higher and filter it down (default 1)")
+                   "render each frame N times wider and higher, N from 1 to 4, and filter it "
+                   "down (default 1)")
         ->type_name("N")
         ->check(CLI::Range(1, 4));
 }

@@ -2,6 +2,7 @@
 
 #include "platform/common/Log.h"
 #include "platform/host/data/InstallLayout.h"
+#include "platform/host/options/HelpFormatter.h"
 #include "platform/host/options/OptionModes.h"
 
 #include <CLI/CLI.hpp>
@@ -33,11 +34,14 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
                  ": a real-time demo. Plays in a window; renders offscreen with --capture, "
                  "--screenshot or --shots."};
     app.name("quorvel8");
+    app.formatter(std::make_shared<HelpFormatter>());
+    app.set_help_flag("-h,--help", "print this help and exit");
     app.set_version_flag("--version", "quorvel8 " + std::string(ProgramVersion()),
                          "print the program's name and version and exit");
 
     std::string dataPath;
-    app.add_option("--data", dataPath, "data directory or .zip archive to play from");
+    app.add_option("--data", dataPath, "data directory or .zip archive to play from")
+        ->type_name("PATH");
 
     std::vector<std::string> screenshot;
     app.add_option("--screenshot", screenshot,
@@ -61,6 +65,7 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
 
     std::string vsync = show.defaults.vsync ? "on" : "off";
     app.add_option("--vsync", vsync, "wait for the display's refresh (default on)")
+        ->type_name("on|off")
         ->check(CLI::IsMember({"on", "off"}));
 
     const ViewerOptionParser viewer(app, show.defaults);

@@ -10,17 +10,20 @@ ViewerOptionParser::ViewerOptionParser(CLI::App& app, const StartupDefaults& def
     app.add_flag("--fullscreen,!--windowed", fullscreen_,
                  std::string("full screen at the desktop's resolution, or a window (default ") +
                      (defaults.fullscreen ? "full screen)" : "a window)"));
-    app.add_option("--display", display_, "which display to go full screen on (default 0)")
+    app.add_option("--display", display_, "the display to go full screen on, from 0 (default 0)")
+        ->type_name("N")
         ->check(CLI::NonNegativeNumber);
     app.add_option("--aspect", aspect_,
                    std::string("keep: the 4:3 picture centred with black bars; stretch: fill "
                                "the screen (default ") +
                        aspect_ + ")")
+        ->type_name("keep|stretch")
         ->check(CLI::IsMember({"keep", "stretch"}));
     app.add_flag("--no-sound", noSound_, "play without sound; the music still keeps the time");
     app.add_option("--audio-offset", audioOffsetMs_,
-                   "ms the sound reaches you later than the output says; the picture waits "
-                   "for it (negative: the picture goes ahead)")
+                   "ms the sound reaches you later than the output says, -5000 to 5000; the "
+                   "picture waits for it (negative: the picture goes ahead)")
+        ->type_name("MS")
         ->check(CLI::Range(-5000, 5000));
     app.add_flag("--dev", dev_,
                  "developer transport: Space pauses, Left/Right seek 4.5 s, Home restarts; "

@@ -1,7 +1,6 @@
 #include "platform/host/play/CheckReport.h"
 
 #include "host/DemoGL.h"
-#include "platform/audio/AudioLibrary.h"
 #include "platform/audio/PlaybackControl.h"
 #include "platform/host/ShowSession.h"
 #include "platform/host/play/ShowRunner.h"
@@ -79,7 +78,6 @@ bool ReportLoads(std::unique_ptr<DataSource> source, const ShowSetup& setup, int
         return false;
     }
     const long long musicMs = LoadedMusicLengthMs();
-    BASS_Free();
     const std::vector<PictureRecord> pictures = session->Textures().Records();
     session.reset();
 
