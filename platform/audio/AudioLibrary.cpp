@@ -189,6 +189,10 @@ bool HeardPositionMs(double* positionMs) {
     return DeviceOpen() && State().engine->HeardPositionMs(positionMs);
 }
 
+bool OutputAudible() {
+    return DeviceOpen() && State().engine->Audible();
+}
+
 void PausePlayback(bool paused) {
     if (DeviceOpen()) {
         State().engine->SetPaused(paused);

@@ -54,6 +54,8 @@ class MixerEngine : public MusicEngine {
     void SetPaused(bool paused) override { mixer_.SetPaused(paused); }
     bool SeekPlaying(std::int64_t positionMs) override { return mixer_.SeekPlaying(positionMs); }
 
+    bool Audible() const override { return choice_ == OutputChoice::Device; }
+
     bool PullStepped(std::span<float> interleaved) override {
         if (choice_ != OutputChoice::Stepped) {
             return false;

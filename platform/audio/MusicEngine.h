@@ -36,6 +36,8 @@ class MusicEngine {
     virtual bool HeardPositionMs(double* positionMs) = 0;
     virtual void SetPaused(bool paused) = 0;
     virtual bool SeekPlaying(std::int64_t positionMs) = 0;
+    // Whether the listener hears it: a sound device, not a silent clock.
+    virtual bool Audible() const = 0;
     // The stepped output's next frames; false when this engine is not stepped.
     virtual bool PullStepped(std::span<float> interleaved) = 0;
 };

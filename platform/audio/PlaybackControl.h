@@ -44,6 +44,10 @@ PlaybackListener* ListenToPlayback(PlaybackListener* listener);
 // frames consumed less what the output still queues. False when none plays.
 bool HeardPositionMs(double* positionMs);
 
+// True while the open device is heard (a sound card, the page's worklet);
+// false for the silent and stepped outputs, or when none is open.
+bool OutputAudible();
+
 // Holds the playing music where it stands (the output plays silence) or lets
 // it go on. Applies to the open device until it is freed.
 void PausePlayback(bool paused);

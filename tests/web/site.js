@@ -23,7 +23,8 @@ function nativeScreenshot(time, file, dataFolder) {
 // A site in folder: the web build's page and program with dataFolder
 // packaged as the show's data.
 function siteWithData(folder, dataFolder) {
-  for (const file of ['index.html', 'page.js', 'page.css', 'quorvel8.js', 'quorvel8.wasm']) {
+  for (const file of ['index.html', 'page.js', 'page.css', 'quorvel8.js', 'quorvel8.wasm',
+    'WorkletAudio.js', 'chiptune3.js', 'chiptune3.worklet.js', 'libopenmpt.worklet.js']) {
     fs.copyFileSync(path.join(WEB_BUILD, file), path.join(folder, file));
   }
   execFileSync('python3', [PACKAGER, path.join(folder, 'demodat.data'),

@@ -1,7 +1,6 @@
 #include "platform/web/page/PageBridge.h"
 
 #include "platform/audio/PlaybackControl.h"
-#include "platform/web/audio/TemporarySilentAudio.h"
 
 #include <emscripten/emscripten.h>
 
@@ -10,9 +9,8 @@
 namespace {
 
 // clang-format off
-EM_JS(void, PageCall, (const char* what, const char* text, double timeMs, int audible,
-                       double musicMs), {
-    Module.quorvel8Page[UTF8ToString(what)](UTF8ToString(text), timeMs, audible !== 0, musicMs);
+EM_JS(void, PageCall, (const char* what, const char* text, double timeMs, int audible), {
+    Module.quorvel8Page[UTF8ToString(what)](UTF8ToString(text), timeMs, audible !== 0);
 });
 
 EM_ASYNC_JS(void, PageAwait, (const char* what), {
@@ -22,7 +20,7 @@ EM_ASYNC_JS(void, PageAwait, (const char* what), {
 
 void Tell(const char* what, std::string_view text = {}, int timeMs = 0) {
     const std::string line(text);
-    PageCall(what, line.c_str(), timeMs, 0, -1.0);
+    PageCall(what, line.c_str(), timeMs, 0);
 }
 
 } // namespace
@@ -40,14 +38,9 @@ void PageWaitForClick() {
 }
 
 void PageFrameDrawn(int timeMs) {
-    // Hooks for the audio layer: whether the sound is heard or the silent
-    // clock keeps time, and where the music is as the listener hears it.
-    const bool audible = OutputAudible();
-    double musicMs = -1.0;
-    if (!HeardPositionMs(&musicMs)) {
-        musicMs = -1.0;
-    }
-    PageCall("frame", "", timeMs, audible ? 1 : 0, musicMs);
+    // Whether the sound is heard or the silent clock keeps the time; the
+    // worklet's own position goes to the page from the page's audio.
+    PageCall("frame", "", timeMs, OutputAudible() ? 1 : 0);
 }
 
 void PageNextFrame() {

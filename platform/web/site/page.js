@@ -43,14 +43,15 @@
     click() {
       return click;
     },
-    frame(text, timeMs, audible, musicMs) {
+    frame(text, timeMs, audible) {
       if (status.state !== 'playing') {
         status.state = 'playing';
         cover.hidden = true;
       }
       status.timeMs = timeMs;
       status.clock = audible ? 'audio' : 'silent';
-      status.musicMs = musicMs >= 0 ? musicMs : null;
+      // The worklet's own position, as the show heard it for this frame.
+      status.musicMs = audible ? globalThis.quorvelAudio.lastHeardMs : null;
     },
     nextFrame() {
       return new Promise((resolve) => requestAnimationFrame(() => resolve()));
@@ -72,10 +73,13 @@
   };
 
   // The click is the user gesture browsers ask before they make sound: the
-  // sound starts here, then the show.
+  // sound starts here (WorkletAudio.js), then the show.
   function startOnClick() {
     if (status.state !== 'ready') {
       return;
+    }
+    if (globalThis.quorvelAudio) {
+      globalThis.quorvelAudio.begin();
     }
     clicked();
   }
