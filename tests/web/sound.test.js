@@ -23,12 +23,13 @@ after(async () => {
   await server?.close();
 });
 
-// Clicks, waits for "playing", then reads window.quorvel8 every quarter
-// second for the given time.
-async function playAndWatch(page, watchMs) {
+// Clicks, waits for "playing" (and for settleMs of demo time), then reads
+// window.quorvel8 every quarter second for watchMs.
+async function playAndWatch(page, settleMs, watchMs) {
   assert.strictEqual(await waitForState(page, ['ready', 'error']), 'ready');
   await page.mouse.click(640, 480);
   assert.strictEqual(await waitForState(page, ['playing', 'error']), 'playing');
+  await page.waitForFunction((ms) => window.quorvel8.timeMs >= ms, { timeout: 30000 }, settleMs);
   const seen = [];
   for (let waited = 0; waited < watchMs; waited += 250) {
     await new Promise((resolve) => setTimeout(resolve, 250));
@@ -40,17 +41,14 @@ async function playAndWatch(page, watchMs) {
 describe('the sound', () => {
   test('a click plays the music and the demo time follows its position', async () => {
     const page = await open(browser, `${server.url}/`);
-    const seen = await playAndWatch(page, 4000);
-    const last = seen[seen.length - 1];
-    assert.strictEqual(last.clock, 'audio', JSON.stringify(last));
-    assert.ok(last.timeMs > 2500, `the show moved on with the music: ${JSON.stringify(last)}`);
-    // Frames and the worklet's reports arrive at their own pace: compare
-    // where both have been heard from.
-    const heard = seen.filter((s) => s.musicMs !== null && s.musicMs > 500);
-    assert.ok(heard.length >= 8, `the worklet reported its position: ${JSON.stringify(seen)}`);
-    for (const s of heard) {
+    // The demo clock closes on the music a little each frame: compare once
+    // it has had a few seconds of music to close on.
+    const seen = await playAndWatch(page, 3000, 2000);
+    for (const s of seen) {
+      assert.strictEqual(s.clock, 'audio', JSON.stringify(s));
       assert.ok(Math.abs(s.timeMs - s.musicMs) < 50, `time ${s.timeMs} against music ${s.musicMs}`);
     }
+    assert.ok(seen[seen.length - 1].timeMs > seen[0].timeMs + 1000, JSON.stringify(seen));
     assert.deepStrictEqual(page.problems, []);
     await page.close();
   });
@@ -60,10 +58,11 @@ describe('the sound', () => {
       delete window.AudioContext;
       delete window.webkitAudioContext;
     });
-    const seen = await playAndWatch(page, 2000);
+    const seen = await playAndWatch(page, 1000, 1000);
     const last = seen[seen.length - 1];
     assert.strictEqual(last.clock, 'silent');
-    assert.ok(last.timeMs > 1200, `the show plays on: ${JSON.stringify(last)}`);
+    assert.strictEqual(last.musicMs, null);
+    assert.ok(last.timeMs > seen[0].timeMs + 500, `the show plays on: ${JSON.stringify(seen)}`);
     const lines = await page.evaluate(() => document.getElementById('lines').textContent);
     assert.match(lines, /^audio: .*AudioContext/m);
     assert.deepStrictEqual(page.problems, []);
