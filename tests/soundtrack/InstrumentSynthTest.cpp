@@ -1,8 +1,8 @@
 // The synthesised instruments as heard: in tune, loops without a click, and
 // drums where they belong in the spectrum.
-#include "tools/makedata/InstrumentSynth.h"
+#include "tools/makedata/soundtrack/InstrumentSynth.h"
 #include "tests/soundtrack/ModuleRender.h"
-#include "tools/makedata/XmWriter.h"
+#include "tools/makedata/soundtrack/XmWriter.h"
 
 #include <gtest/gtest.h>
 

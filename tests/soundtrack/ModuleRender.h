@@ -2,7 +2,7 @@
 // the small one-instrument modules they play.
 #pragma once
 
-#include "tools/makedata/XmModule.h"
+#include "tools/makedata/soundtrack/XmModule.h"
 
 #include <vector>
 
