@@ -131,6 +131,36 @@ std::vector<double> BassCycle(double cornerHarmonic) {
     });
 }
 
+// Three voices a cycle apart per loop beat slowly against each other over a
+// sine an octave down; `cornerHarmonic` is where the partials start to fall
+// away, `drive` how hard the saturation adds its own.
+XmInstrument Pad(const char* name, double cornerHarmonic, double drive, int volume) {
+    constexpr double kRate = 22050.0;
+    constexpr int kLoopFrames = 32768;
+    constexpr int kCycles = 384; // per loop; the detuned voices run one cycle more or less
+    constexpr int kHarmonics = 18;
+    std::vector<double> signal(kLoopFrames, 0.0);
+    for (const int cycles : {kCycles - 1, kCycles, kCycles + 1}) {
+        for (int k = 1; k <= kHarmonics; ++k) {
+            const double a = SoftRolloff(k, cornerHarmonic) / k;
+            const double step = kTwoPi * cycles * k / kLoopFrames;
+            const double offset = 0.7 * k * cycles; // spread the voices' phases
+            for (int i = 0; i < kLoopFrames; ++i) {
+                signal[static_cast<std::size_t>(i)] += a * std::sin(step * i + offset);
+            }
+        }
+    }
+    for (int i = 0; i < kLoopFrames; ++i) {
+        signal[static_cast<std::size_t>(i)] +=
+            0.5 * std::sin(kTwoPi * (kCycles / 2) * i / kLoopFrames);
+    }
+    XmInstrument pad = Looped(name, Saturate(std::move(signal), drive), kRate,
+                              kRate * kCycles / kLoopFrames, volume);
+    pad.volumeEnvelope = Envelope({{0, 18}, {24, 64}, {72, 54}}, 2);
+    pad.fadeout = 0x180;
+    return pad;
+}
+
 } // namespace
 
 void TuneSample(XmSample& sample, double sampleRate, double rootHz) {
@@ -231,30 +261,11 @@ XmInstrument MakeWobbleBass() {
 }
 
 XmInstrument MakePad() {
-    constexpr double kRate = 22050.0;
-    constexpr int kLoopFrames = 32768;
-    constexpr int kCycles = 384; // per loop; the detuned voices run one cycle more or less
-    constexpr int kHarmonics = 18;
-    std::vector<double> signal(kLoopFrames, 0.0);
-    for (const int cycles : {kCycles - 1, kCycles, kCycles + 1}) {
-        for (int k = 1; k <= kHarmonics; ++k) {
-            const double a = SoftRolloff(k, 5.0) / k;
-            const double step = kTwoPi * cycles * k / kLoopFrames;
-            const double offset = 0.7 * k * cycles; // spread the voices' phases
-            for (int i = 0; i < kLoopFrames; ++i) {
-                signal[static_cast<std::size_t>(i)] += a * std::sin(step * i + offset);
-            }
-        }
-    }
-    for (int i = 0; i < kLoopFrames; ++i) {
-        signal[static_cast<std::size_t>(i)] +=
-            0.5 * std::sin(kTwoPi * (kCycles / 2) * i / kLoopFrames);
-    }
-    XmInstrument pad =
-        Looped("pad", Saturate(std::move(signal), 1.8), kRate, kRate * kCycles / kLoopFrames, 52);
-    pad.volumeEnvelope = Envelope({{0, 18}, {24, 64}, {72, 54}}, 2);
-    pad.fadeout = 0x180;
-    return pad;
+    return Pad("pad", 5.0, 1.8, 52);
+}
+
+XmInstrument MakeFilteredPad() {
+    return Pad("filtered pad", 1.2, 1.1, 64);
 }
 
 XmInstrument MakeLead() {

@@ -27,6 +27,7 @@ XmInstrument MakeCrash();
 XmInstrument MakeBass();
 XmInstrument MakeWobbleBass(); // the bass under a volume envelope looping once a beat
 XmInstrument MakePad();
+XmInstrument MakeFilteredPad(); // the pad with its upper partials rolled off: dark and soft
 XmInstrument MakeLead();
 XmInstrument MakePluck();
 XmInstrument MakeBell();

@@ -29,9 +29,10 @@ enum Channel : int {
     kPadHigh,
     kLead,
     kArp,
-    kCymbal
+    kCymbal,
+    kLeadBelow // the lead doubled an octave down where the song is at its biggest
 };
-static_assert(kKick == kSoundtrackKickChannel && kCymbal + 1 == kSoundtrackChannels);
+static_assert(kKick == kSoundtrackKickChannel && kLeadBelow + 1 == kSoundtrackChannels);
 
 // Instrument numbers as the patterns name them, in the order they are made.
 enum Instrument : std::uint8_t {
@@ -46,6 +47,7 @@ enum Instrument : std::uint8_t {
     kLeadSound,
     kPluckSound,
     kBellSound,
+    kFilteredPadSound,
 };
 
 constexpr std::uint8_t kEffectPanning = 0x08;
@@ -192,7 +194,9 @@ constexpr std::string_view kBassLong = "R.................F.....";
 constexpr std::string_view kBassEnding = "R.......................";
 
 enum class Arp { None, Bell, PluckEighths, PluckSwung, PlayfulMelody };
-enum class Fill { None, SoftRoll, Roll, Toms };
+// Fills end a block. Breath: the kick and hats rest for the last bar while the
+// snare rolls up into the next block.
+enum class Fill { None, SoftRoll, Roll, Toms, Breath };
 
 // A melody two patterns (96 rows) long.
 struct MelodyNote {
@@ -244,162 +248,152 @@ const Melody kPlayfulTune = {
 };
 
 // A stretch of positions arranged one way; the show's sections are one or more.
+// The song's shape comes from which parts play: a filtered pad and few parts
+// where it is quiet, the bright pad, the full kit and a doubled lead at its peak.
 struct Block {
     int firstPosition;
     int numPositions;
     const Progression* progression;
     const Groove* groove;
-    std::string_view bass;
-    Instrument bassSound;
-    Arp arp;
-    std::vector<const Melody*> lead; // one melody per two positions, repeating; empty: none
-    int padVolume;
-    bool crash;
-    Fill fill;
+    std::string_view bass = kBassNone;
+    Instrument bassSound = kBassSound;
+    int bassVolume = 64; // the accents; the notes between are a fifth softer
+    Arp arp = Arp::None;
+    std::vector<const Melody*> lead = {}; // one melody per two positions, repeating
+    Instrument padSound = kPadSound;
+    int padVolume = 40;
+    int leadVolume = 44;
+    bool leadOctaveBelow = false;
+    bool crash = false;
+    Fill fill = Fill::None;
 };
 
 std::vector<Block> Arrangement() {
     return {
-        // 0:00 opening: the logo pulses on black to a soft kick under the chords.
-        {0,
-         2,
-         &kMainProgression,
-         &kPulseGroove,
-         kBassNone,
-         kBassSound,
-         Arp::Bell,
-         {},
-         36,
-         false,
-         Fill::SoftRoll},
-        // 0:09 interference warp: the band comes in bit by bit.
-        {2,
-         2,
-         &kMainProgression,
-         &kBuildGroove,
-         kBassPulse,
-         kBassSound,
-         Arp::None,
-         {},
-         40,
-         true,
-         Fill::None},
-        {4,
-         2,
-         &kMainProgression,
-         &kBackbeatGroove,
-         kBassDrive,
-         kBassSound,
-         Arp::PluckEighths,
-         {},
-         40,
-         false,
-         Fill::Roll},
+        // 0:00 opening: the logo pulses on black to a soft kick under dark chords.
+        {.firstPosition = 0,
+         .numPositions = 2,
+         .progression = &kMainProgression,
+         .groove = &kPulseGroove,
+         .arp = Arp::Bell,
+         .padSound = kFilteredPadSound,
+         .padVolume = 30,
+         .fill = Fill::SoftRoll},
+        // 0:09 interference warp: the band comes in bit by bit, the pad opening up.
+        {.firstPosition = 2,
+         .numPositions = 2,
+         .progression = &kMainProgression,
+         .groove = &kBuildGroove,
+         .bass = kBassPulse,
+         .padSound = kFilteredPadSound,
+         .padVolume = 40,
+         .crash = true},
+        {.firstPosition = 4,
+         .numPositions = 2,
+         .progression = &kMainProgression,
+         .groove = &kBackbeatGroove,
+         .bass = kBassDrive,
+         .arp = Arp::PluckEighths,
+         .padVolume = 36,
+         .fill = Fill::Roll},
         // 0:27 planes: everything, the theme on the lead.
-        {6,
-         4,
-         &kMainProgression,
-         &kFullGroove,
-         kBassGroove,
-         kBassSound,
-         Arp::PluckEighths,
-         {&kThemeCall, &kThemeAnswer},
-         40,
-         true,
-         Fill::Toms},
+        {.firstPosition = 6,
+         .numPositions = 4,
+         .progression = &kMainProgression,
+         .groove = &kFullGroove,
+         .bass = kBassGroove,
+         .arp = Arp::PluckEighths,
+         .lead = {&kThemeCall, &kThemeAnswer},
+         .crash = true,
+         .fill = Fill::Toms},
         // 0:45 wobble: darker chords over a bass that swells on the beat.
-        {10,
-         2,
-         &kDarkProgression,
-         &kHalfTimeGroove,
-         kBassLong,
-         kWobbleSound,
-         Arp::Bell,
-         {},
-         40,
-         true,
-         Fill::Roll},
+        {.firstPosition = 10,
+         .numPositions = 2,
+         .progression = &kDarkProgression,
+         .groove = &kHalfTimeGroove,
+         .bass = kBassLong,
+         .bassSound = kWobbleSound,
+         .arp = Arp::Bell,
+         .crash = true,
+         .fill = Fill::Roll},
         // 0:54 spinning carrots: bouncy, major, a plucked tune.
-        {12,
-         2,
-         &kPlayfulProgression,
-         &kBounceGroove,
-         kBassBounce,
-         kBassSound,
-         Arp::PlayfulMelody,
-         {},
-         32,
-         true,
-         Fill::Toms},
-        // 1:03 greetings: calm, then a slow lead, a breather, and the way back up.
-        {14,
-         2,
-         &kCalmProgression,
-         &kNoGroove,
-         kBassLong,
-         kBassSound,
-         Arp::Bell,
-         {},
-         44,
-         true,
-         Fill::None},
-        {16,
-         4,
-         &kCalmProgression,
-         &kSoftGroove,
-         kBassLong,
-         kBassSound,
-         Arp::Bell,
-         {&kCalmCall, &kCalmAnswer},
-         42,
-         false,
-         Fill::None},
-        {20,
-         2,
-         &kCalmProgression,
-         &kHatsGroove,
-         kBassLong,
-         kBassSound,
-         Arp::PluckEighths,
-         {&kCalmCall},
-         42,
-         false,
-         Fill::None},
-        {22,
-         2,
-         &kCalmProgression,
-         &kBuildGroove,
-         kBassDrive,
-         kBassSound,
-         Arp::PluckEighths,
-         {},
-         42,
-         false,
-         Fill::Roll},
-        // 1:48 tunnel: full again, a faster tune and busier plucks.
-        {24,
-         4,
-         &kMainProgression,
-         &kFullGroove,
-         kBassGroove,
-         kBassSound,
-         Arp::PluckSwung,
-         {&kRunCall, &kRunAnswer},
-         40,
-         true,
-         Fill::Toms},
-        // 2:06 finale: the theme's answer, the run's answer, and home.
-        {28,
-         4,
-         &kMainProgression,
-         &kFullGroove,
-         kBassGroove,
-         kBassSound,
-         Arp::PluckEighths,
-         {&kThemeAnswer, &kRunAnswer},
-         40,
-         true,
-         Fill::None},
+        {.firstPosition = 12,
+         .numPositions = 2,
+         .progression = &kPlayfulProgression,
+         .groove = &kBounceGroove,
+         .bass = kBassBounce,
+         .arp = Arp::PlayfulMelody,
+         .padVolume = 32,
+         .crash = true,
+         .fill = Fill::Toms},
+        // 1:03 greetings, read rather than watched: the kick drops out under dark
+        // chords and bells, a slow lead comes in, the hats alone, and the kick
+        // returns for the way back up.
+        {.firstPosition = 14,
+         .numPositions = 2,
+         .progression = &kCalmProgression,
+         .groove = &kNoGroove,
+         .bass = kBassLong,
+         .bassVolume = 40,
+         .arp = Arp::Bell,
+         .padSound = kFilteredPadSound,
+         .padVolume = 28},
+        {.firstPosition = 16,
+         .numPositions = 4,
+         .progression = &kCalmProgression,
+         .groove = &kSoftGroove,
+         .bass = kBassLong,
+         .bassVolume = 44,
+         .arp = Arp::Bell,
+         .lead = {&kCalmCall, &kCalmAnswer},
+         .padSound = kFilteredPadSound,
+         .padVolume = 28,
+         .leadVolume = 30},
+        {.firstPosition = 20,
+         .numPositions = 2,
+         .progression = &kCalmProgression,
+         .groove = &kHatsGroove,
+         .bass = kBassLong,
+         .bassVolume = 44,
+         .arp = Arp::PluckEighths,
+         .lead = {&kCalmCall},
+         .padSound = kFilteredPadSound,
+         .padVolume = 28,
+         .leadVolume = 30},
+        {.firstPosition = 22,
+         .numPositions = 2,
+         .progression = &kCalmProgression,
+         .groove = &kBuildGroove,
+         .bass = kBassDrive,
+         .bassVolume = 56,
+         .arp = Arp::PluckEighths,
+         .padSound = kFilteredPadSound,
+         .padVolume = 36,
+         .fill = Fill::Roll},
+        // 1:48 tunnel: full again, a faster tune and busier plucks; the kick
+        // holds its breath for the last bar.
+        {.firstPosition = 24,
+         .numPositions = 4,
+         .progression = &kMainProgression,
+         .groove = &kFullGroove,
+         .bass = kBassGroove,
+         .arp = Arp::PluckSwung,
+         .lead = {&kRunCall, &kRunAnswer},
+         .crash = true,
+         .fill = Fill::Breath},
+        // 2:06 finale, the biggest: the lead doubled, the theme's answer, the
+        // run's answer, and home.
+        {.firstPosition = 28,
+         .numPositions = 4,
+         .progression = &kMainProgression,
+         .groove = &kFullGroove,
+         .bass = kBassGroove,
+         .arp = Arp::PluckEighths,
+         .lead = {&kThemeAnswer, &kRunAnswer},
+         .padVolume = 48,
+         .leadVolume = 52,
+         .leadOctaveBelow = true,
+         .crash = true},
     };
 }
 
@@ -500,8 +494,9 @@ class Composer {
                                                          : block.groove->second;
             const int row = bar * kRowsPerBar;
             WriteDrums(row, drums);
-            WriteBass(row, lastBarOfSong ? kBassEnding : block.bass, block.bassSound, chord, next);
-            WritePad(row, chord, block.padVolume);
+            WriteBass(row, lastBarOfSong ? kBassEnding : block.bass, block.bassSound,
+                      block.bassVolume, chord, next);
+            WritePad(row, chord, block.padSound, block.padVolume);
             if (!lastBarOfSong) {
                 WriteArp(row, block.arp, chord, barInBlock);
             }
@@ -510,12 +505,15 @@ class Composer {
         const int endRow = (firstBar + numBars) * kRowsPerBar;
         for (std::size_t i = 0; i < NumPhrases(block); ++i) {
             const Melody& melody = *block.lead[i % block.lead.size()];
-            WriteMelody(firstRow + static_cast<int>(i) * 2 * kSoundtrackRowsPerPattern, melody,
-                        kLead, kLeadSound, 44);
+            const int row = firstRow + static_cast<int>(i) * 2 * kSoundtrackRowsPerPattern;
+            WriteMelody(row, melody, 0, kLead, kLeadSound, block.leadVolume);
+            if (block.leadOctaveBelow) {
+                WriteMelody(row, melody, -12, kLeadBelow, kLeadSound, block.leadVolume - 12);
+            }
         }
         if (block.arp == Arp::PlayfulMelody) {
             for (int start = firstRow; start < endRow; start += 2 * kSoundtrackRowsPerPattern) {
-                WriteMelody(start, kPlayfulTune, kArp, kPluckSound, 50);
+                WriteMelody(start, kPlayfulTune, 0, kArp, kPluckSound, 50);
             }
         }
         if (block.crash) {
@@ -556,8 +554,8 @@ class Composer {
         }
     }
 
-    void WriteBass(int row, std::string_view rhythm, std::uint8_t sound, const Chord& chord,
-                   const Chord& next) {
+    void WriteBass(int row, std::string_view rhythm, std::uint8_t sound, int volume,
+                   const Chord& chord, const Chord& next) {
         for (int i = 0; i < kRowsPerBar; ++i) {
             int note = 0;
             switch (rhythm[i]) {
@@ -580,16 +578,16 @@ class Composer {
                 break;
             }
             if (note) {
-                sheet_.Play(row + i, kBass, note, sound, i % 6 == 0 ? 64 : 52);
+                sheet_.Play(row + i, kBass, note, sound, i % 6 == 0 ? volume : volume * 4 / 5);
             }
         }
     }
 
-    void WritePad(int row, const Chord& chord, int volume) {
+    void WritePad(int row, const Chord& chord, std::uint8_t sound, int volume) {
         static constexpr std::array<Channel, 3> kChannels = {kPadLow, kPadMid, kPadHigh};
         static constexpr std::array<std::uint8_t, 3> kPanning = {0x48, 0x80, 0xB8};
         for (std::size_t voice = 0; voice < kChannels.size(); ++voice) {
-            sheet_.Play(row, kChannels[voice], chord.pad[voice], kPadSound, volume);
+            sheet_.Play(row, kChannels[voice], chord.pad[voice], sound, volume);
             sheet_.Effect(row, kChannels[voice], kEffectPanning, kPanning[voice]);
         }
     }
@@ -623,12 +621,12 @@ class Composer {
         }
     }
 
-    void WriteMelody(int row, const Melody& melody, Channel channel, std::uint8_t sound,
-                     int volume) {
+    void WriteMelody(int row, const Melody& melody, int transpose, Channel channel,
+                     std::uint8_t sound, int volume) {
         for (const MelodyNote& note : melody) {
             const int start = row + note.row;
             // Longer notes sing a little louder; the key off leaves a breath before the next.
-            sheet_.Play(start, channel, Note(note.note), sound,
+            sheet_.Play(start, channel, Note(note.note) + transpose, sound,
                         note.lengthRows >= 6 ? volume : volume - 6);
             sheet_.KeyOff(start + note.lengthRows - 1, channel);
         }
@@ -660,6 +658,19 @@ class Composer {
             ClearHats(row, kFillRows);
             break;
         }
+        case Fill::Breath: {
+            const int barRow = row + kFillRows - kRowsPerBar;
+            for (int i = 0; i < kRowsPerBar; ++i) {
+                sheet_.At(barRow + i, kKick) = XmCell{};
+                sheet_.At(barRow + i, kSnare) = XmCell{};
+            }
+            ClearHats(barRow, kRowsPerBar);
+            // Quarters, then eighths, then every row, rising.
+            for (int i = 0; i < kRowsPerBar; i += i < 12 ? 6 : (i < 18 ? 3 : 1)) {
+                sheet_.Play(barRow + i, kSnare, kNoteC4, kSnareSound, 20 + i * 2);
+            }
+            break;
+        }
         case Fill::None:
             break;
         }
@@ -686,7 +697,7 @@ XmModule ComposeSoundtrackModule() {
     module.bpm = kSoundtrackBpm;
     module.instruments = {MakeKick(),  MakeSnare(), MakeClosedHat(),  MakeOpenHat(),
                           MakeCrash(), MakeBass(),  MakeWobbleBass(), MakePad(),
-                          MakeLead(),  MakePluck(), MakeBell()};
+                          MakeLead(),  MakePluck(), MakeBell(),       MakeFilteredPad()};
     Sheet sheet(module.instruments);
     Composer composer(sheet);
     for (const Block& block : Arrangement()) {

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-inline constexpr int kSoundtrackChannels = 10;
+inline constexpr int kSoundtrackChannels = 11;
 inline constexpr int kSoundtrackKickChannel = 0;
 inline constexpr int kSoundtrackRowsPerPattern = 48;
 inline constexpr int kSoundtrackPositions = 32;
