@@ -257,7 +257,7 @@ struct Block {
     const Groove* groove;
     std::string_view bass = kBassNone;
     Instrument bassSound = kBassSound;
-    int bassVolume = 64; // the accents; the notes between are a fifth softer
+    int bassVolume = 64; // on the beat; the notes between play at four fifths of it
     Arp arp = Arp::None;
     std::vector<const Melody*> lead = {}; // one melody per two positions, repeating
     Instrument padSound = kPadSound;
