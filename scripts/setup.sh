@@ -12,7 +12,7 @@ QUORVEL_PACKAGES=(
     libfreetype-dev fonts-dejavu-core libcli11-dev
     libegl-dev libgl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri
     libgtest-dev libbenchmark-dev
-    xvfb xauth
+    xvfb xauth xmp
     help2man man-db dpkg-dev file lintian appstream desktop-file-utils
     clang libclang-rt-14-dev valgrind
 )

@@ -1,8 +1,8 @@
 // The synthesised instruments as heard: in tune, loops without a click, and
 // drums where they belong in the spectrum.
-#include "tools/makedata/InstrumentSynth.h"
+#include "tools/makedata/soundtrack/InstrumentSynth.h"
 #include "tests/soundtrack/ModuleRender.h"
-#include "tools/makedata/XmWriter.h"
+#include "tools/makedata/soundtrack/XmWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -26,10 +26,12 @@ TEST(InstrumentSynth, PitchedInstrumentsPlayTheirNotes) {
     EXPECT_NEAR(PlayedHz(MakePluck(), 58, 440.0), 440.0, 3.0);
     EXPECT_NEAR(PlayedHz(MakeBass(), 22, 55.0), 55.0, 0.5);
     EXPECT_NEAR(PlayedHz(MakePad(), 58, 440.0), 440.0, 2.0);
+    EXPECT_NEAR(PlayedHz(MakeFilteredPad(), 58, 440.0), 440.0, 2.0);
 }
 
 TEST(InstrumentSynth, LoopsJoinWithoutAClick) {
-    for (const XmInstrument& instrument : {MakeBass(), MakeWobbleBass(), MakePad(), MakeLead()}) {
+    for (const XmInstrument& instrument :
+         {MakeBass(), MakeWobbleBass(), MakePad(), MakeFilteredPad(), MakeLead()}) {
         const XmSample& sample = instrument.sample;
         ASSERT_EQ(sample.loop, XmLoop::Forward) << instrument.name;
         ASSERT_EQ(sample.loopStart + sample.loopLength, sample.frames.size()) << instrument.name;

@@ -39,6 +39,35 @@ double Rms(const std::vector<float>& mono, std::size_t first, std::size_t count)
     return count ? std::sqrt(sum / static_cast<double>(count)) : 0.0;
 }
 
+std::vector<float> KWeighted(const std::vector<float>& stereo) {
+    struct Biquad {
+        double b0, b1, b2, a1, a2;
+    };
+    // The standard's coefficients at 48 kHz.
+    static constexpr Biquad kStages[] = {
+        {1.53512485958697, -2.69169618940638, 1.19839281085285, -1.69065929318241,
+         0.73248077421585},
+        {1.0, -2.0, 1.0, -1.99004745483398, 0.99007225036621},
+    };
+    std::vector<float> weighted(stereo);
+    for (const Biquad& stage : kStages) {
+        for (std::size_t channel = 0; channel < 2; ++channel) {
+            double x1 = 0.0, x2 = 0.0, y1 = 0.0, y2 = 0.0;
+            for (std::size_t i = channel; i < weighted.size(); i += 2) {
+                const double x = weighted[i];
+                const double y =
+                    stage.b0 * x + stage.b1 * x1 + stage.b2 * x2 - stage.a1 * y1 - stage.a2 * y2;
+                x2 = x1;
+                x1 = x;
+                y2 = y1;
+                y1 = y;
+                weighted[i] = static_cast<float>(y);
+            }
+        }
+    }
+    return weighted;
+}
+
 XmModule OneNoteModule(const XmInstrument& instrument, int note, int row) {
     XmModule module;
     module.name = "one note";

@@ -2,7 +2,7 @@
 // the small one-instrument modules they play.
 #pragma once
 
-#include "tools/makedata/XmModule.h"
+#include "tools/makedata/soundtrack/XmModule.h"
 
 #include <vector>
 
@@ -18,6 +18,10 @@ std::vector<float> ToMono(const std::vector<float>& stereo);
 
 // Root mean square of frames [first, first + count) of a mono signal.
 double Rms(const std::vector<float>& mono, std::size_t first, std::size_t count);
+
+// The loudness weighting of EBU R 128 applied to interleaved stereo at 48 kHz:
+// a high shelf for the head's boost of the treble, a high-pass below the bass.
+std::vector<float> KWeighted(const std::vector<float>& stereo);
 
 // One channel, one 32-row pattern at speed 6 and 125 BPM (20 ms a tick): `note`
 // on `instrument` at `row`.

@@ -1,7 +1,7 @@
 // The composed "Ar_8peos.xm" as the show plays it: its length and tempo, that
 // it never drops out, its levels, and a kick that lands on the logo's beat.
 #include "tests/soundtrack/ModuleRender.h"
-#include "tools/makedata/SoundtrackComposer.h"
+#include "tools/makedata/soundtrack/SoundtrackComposer.h"
 
 #include <gtest/gtest.h>
 #include <libopenmpt/libopenmpt.hpp>

@@ -1,8 +1,8 @@
 // The writer's files as a player reads them: header values, where a note
 // starts, loops, and refusals of what the format cannot hold.
-#include "tools/makedata/XmWriter.h"
+#include "tools/makedata/soundtrack/XmWriter.h"
 #include "tests/soundtrack/ModuleRender.h"
-#include "tools/makedata/InstrumentSynth.h"
+#include "tools/makedata/soundtrack/InstrumentSynth.h"
 
 #include <gtest/gtest.h>
 #include <libopenmpt/libopenmpt.hpp>

@@ -2,10 +2,10 @@
 // and demodat.zip, and the program's icon; --contact-sheet writes a PNG of the
 // pictures for a person to look at.
 #include "platform/common/Log.h"
-#include "tools/makedata/AppIcon.h"
-#include "tools/makedata/ContactSheet.h"
-#include "tools/makedata/ShowFiles.h"
-#include "tools/makedata/ZipPacker.h"
+#include "tools/makedata/files/ShowFiles.h"
+#include "tools/makedata/files/ZipPacker.h"
+#include "tools/makedata/pictures/AppIcon.h"
+#include "tools/makedata/pictures/ContactSheet.h"
 
 #include <CLI/CLI.hpp>
 
