@@ -3,11 +3,6 @@
 // from the rounded value, not from the double.
 #include "effects/warp/Inoop2Effect.h"
 
-#include "effects/warp/WarpFrame.h"
-#include "effects/warp/WarpMesh.h"
-
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -15,6 +10,8 @@ namespace {
 
 // One object of the class, so its table lives with the module.
 ShadedWarpTable* warpTable = nullptr;
+
+constexpr GridWarpScene<ShadedWarpTable> kScene{"INOOP2", "pakje.jpg", FillInoop2Table};
 
 struct Centre {
     double x; // in columns
@@ -68,29 +65,4 @@ void FillInoop2Table(int timeMs, ShadedWarpTable& table) {
     }
 }
 
-int Inoop2Effect::Init(int, int) {
-    // Init runs once in a show; a second one keeps the block it already has.
-    if (warpTable == nullptr) {
-        warpTable = AllocateShadedWarpTable("INOOP2");
-    }
-    texture_ = LoadTexture("pakje.jpg", 1, GL_REPEAT, GL_REPEAT, GL_LINEAR, GL_LINEAR, 0, 0, 0, 1);
-    return 0;
-}
-
-void Inoop2Effect::RenderFrame(int timeMs) {
-    if (warpTable == nullptr) {
-        return;
-    }
-    FillInoop2Table(timeMs, *warpTable);
-    BeginWarpFrame(WarpBlending::Disable);
-    DrawWarpMesh(texture_, *warpTable);
-    EndWarpFrame();
-}
-
-void Inoop2Effect::Activate() {
-    UploadTexture(texture_);
-}
-
-void Inoop2Effect::Deactivate() {
-    UnUploadTexture(texture_);
-}
+Inoop2Effect::Inoop2Effect() : GridWarpEffect(kScene, warpTable) {}

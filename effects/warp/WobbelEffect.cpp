@@ -2,17 +2,14 @@
 // carried in double precision and rounded to float where they are stored.
 #include "effects/warp/WobbelEffect.h"
 
-#include "effects/warp/WarpFrame.h"
-#include "effects/warp/WarpMesh.h"
-
-#include <GL/gl.h>
-
 #include <cmath>
 
 namespace {
 
 // One object of the class, so its table lives with the module.
 UnshadedWarpTable* warpTable = nullptr;
+
+constexpr GridWarpScene<UnshadedWarpTable> kScene{"WOBBEL", "Snoep.jpg", FillWobbelTable};
 
 // The same paths as the first two centres of "INOOP2": rates 3.14159 / 100,
 // / 80, / 90 and / 110.
@@ -52,29 +49,4 @@ void FillWobbelTable(int timeMs, UnshadedWarpTable& table) {
     }
 }
 
-int WobbelEffect::Init(int, int) {
-    // Init runs once in a show; a second one keeps the block it already has.
-    if (warpTable == nullptr) {
-        warpTable = AllocateUnshadedWarpTable("WOBBEL");
-    }
-    texture_ = LoadTexture("Snoep.jpg", 1, GL_REPEAT, GL_REPEAT, GL_LINEAR, GL_LINEAR, 0, 0, 0, 1);
-    return 0;
-}
-
-void WobbelEffect::RenderFrame(int timeMs) {
-    if (warpTable == nullptr) {
-        return;
-    }
-    FillWobbelTable(timeMs, *warpTable);
-    BeginWarpFrame(WarpBlending::Disable);
-    DrawWarpMeshUnshaded(texture_, *warpTable);
-    EndWarpFrame();
-}
-
-void WobbelEffect::Activate() {
-    UploadTexture(texture_);
-}
-
-void WobbelEffect::Deactivate() {
-    UnUploadTexture(texture_);
-}
+WobbelEffect::WobbelEffect() : GridWarpEffect(kScene, warpTable) {}
