@@ -4,12 +4,9 @@
 #include "platform/common/Log.h"
 #include "platform/host/FrameStep.h"
 #include "platform/host/StopSignals.h"
+#include "platform/host/capture/LibavLog.h"
 #include "platform/host/capture/ProgressLine.h"
 #include "platform/host/gl/Surface.h"
-
-extern "C" {
-#include <libavutil/log.h>
-}
 
 #include <sys/prctl.h>
 
@@ -42,8 +39,7 @@ std::unique_ptr<CapturePipeline> CapturePipeline::Open(const CaptureSettings& se
                                                        int endMs) {
     std::unique_ptr<CapturePipeline> pipeline(
         new CapturePipeline(settings, startMs, FramesBefore(endMs - startMs, settings.fps)));
-    // The encoders' own reports (x264's statistics) would drown the one line that matters.
-    av_log_set_level(AV_LOG_ERROR);
+    RouteLibavLogThroughSink();
     // x264 asks for huge pages for its frames, which a capture pays for in
     // resident memory (about 15 MB at 1280x960) and does not gain speed from.
     prctl(PR_SET_THP_DISABLE, 1, 0, 0, 0);
