@@ -3,6 +3,8 @@
 // from the rounded value, not from the double.
 #include "effects/warp/Inoop2Effect.h"
 
+#include "effects/warp/GridCentres.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -13,33 +15,14 @@ ShadedWarpTable* warpTable = nullptr;
 
 constexpr GridWarpScene<ShadedWarpTable> kScene{"INOOP2", "pakje.jpg", FillInoop2Table};
 
-struct Centre {
-    double x; // in columns
-    double y; // in rows
-};
-
-// Slow paths over the grid; the rates are 3.14159 / 100, / 80, / 90, / 110, / 85, / 70.
-Centre CentreOne(double ticks) {
-    return {40 + 40 * std::sin(0.0314159 * ticks),
-            30 + 30 * std::cos(0.039269874999999996 * ticks)};
-}
-Centre CentreTwo(double ticks) {
-    return {40 + 40 * std::cos(0.03490655555555555 * ticks),
-            30 + 30 * std::sin(0.02855990909090909 * ticks)};
-}
-Centre CentreThree(double ticks) {
-    return {40 + 40 * std::cos(0.036959882352941176 * ticks),
-            30 + 30 * std::sin(0.04487985714285714 * ticks)};
-}
-
 } // namespace
 
 void FillInoop2Table(int timeMs, ShadedWarpTable& table) {
-    const double ticks = static_cast<double>(timeMs) * static_cast<double>(0.033333335f);
+    const double ticks = GridTicks(timeMs);
     const double drift = static_cast<double>(timeMs) * static_cast<double>(0.0033333334f);
-    const Centre c1 = CentreOne(ticks);
-    const Centre c2 = CentreTwo(ticks);
-    const Centre c3 = CentreThree(ticks);
+    const GridCentre c1 = CentreOne(ticks);
+    const GridCentre c2 = CentreTwo(ticks);
+    const GridCentre c3 = CentreThree(ticks);
     const double darkening = 0.2f;
 
     ShadedWarpEntry* entry = table.entries;

@@ -10,5 +10,10 @@ class WobbelEffect : public GridWarpEffect<UnshadedWarpTable> {
     WobbelEffect();
 };
 
+// The travelling wobble: one wave spans 60 ticks, or 60 grid units (a rate
+// of 3.14159 / 30), and pushes the sample point up to 6 grid units.
+inline constexpr double kWobbleRate = 0.10471966666666667;
+inline constexpr double kWobbleAmplitude = 6; // grid units
+
 // Rewrites every entry from the demo time alone.
 void FillWobbelTable(int timeMs, UnshadedWarpTable& table);
