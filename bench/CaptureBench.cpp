@@ -5,7 +5,6 @@
 // both at once on two threads; it should reach at least 0.9 of the speed of
 // doing them one after the other, 1 / (1 / render + 1 / encode).
 #include "bench/BenchShow.h"
-#include "platform/common/Log.h"
 #include "platform/host/capture/CapturePipeline.h"
 
 #include <benchmark/benchmark.h>
@@ -13,7 +12,6 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -137,33 +135,31 @@ int main(int argc, char** argv) {
     if (argc == 3) {
         range = {std::stoi(argv[1]), std::stoi(argv[2])};
     }
-    try {
-        BenchShow show(kWidth, kHeight);
-        std::vector<std::vector<std::uint8_t>> kept;
-        Measured measured;
-        benchmark::RegisterBenchmark(
-            "Capture/1_RenderOnly",
-            [&](benchmark::State& state) { Render(state, show, range, kept, measured); })
-            ->Iterations(1)
-            ->UseManualTime()
-            ->Unit(benchmark::kSecond);
-        benchmark::RegisterBenchmark(
-            "Capture/2_EncodeOnly",
-            [&](benchmark::State& state) { Encode(state, range, kept, measured); })
-            ->Iterations(1)
-            ->UseManualTime()
-            ->Unit(benchmark::kSecond);
-        benchmark::RegisterBenchmark(
-            "Capture/3_Capture",
-            [&](benchmark::State& state) { Capture(state, show, range, measured); })
-            ->Iterations(1)
-            ->UseManualTime()
-            ->Unit(benchmark::kSecond);
-        benchmark::RunSpecifiedBenchmarks();
-    } catch (const std::exception& e) {
-        LogLine(std::string("capture_bench_frames: ") + e.what());
-        return 1;
-    }
+    const int status =
+        RunWithBenchShow("capture_bench_frames", kWidth, kHeight, [range](BenchShow& show) {
+            std::vector<std::vector<std::uint8_t>> kept;
+            Measured measured;
+            benchmark::RegisterBenchmark(
+                "Capture/1_RenderOnly",
+                [&](benchmark::State& state) { Render(state, show, range, kept, measured); })
+                ->Iterations(1)
+                ->UseManualTime()
+                ->Unit(benchmark::kSecond);
+            benchmark::RegisterBenchmark(
+                "Capture/2_EncodeOnly",
+                [&](benchmark::State& state) { Encode(state, range, kept, measured); })
+                ->Iterations(1)
+                ->UseManualTime()
+                ->Unit(benchmark::kSecond);
+            benchmark::RegisterBenchmark(
+                "Capture/3_Capture",
+                [&](benchmark::State& state) { Capture(state, show, range, measured); })
+                ->Iterations(1)
+                ->UseManualTime()
+                ->Unit(benchmark::kSecond);
+            benchmark::RunSpecifiedBenchmarks();
+            return 0;
+        });
     benchmark::Shutdown();
-    return 0;
+    return status;
 }

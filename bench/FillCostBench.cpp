@@ -2,6 +2,7 @@
 // cannot avoid. Every iteration runs the fill and then a pass that makes only
 // the fill's libm calls, on the same arguments at the same demo time, so both
 // see the same machine load; the ratio of the two is the figure.
+#include "effects/warp/GridCentres.h"
 #include "effects/warp/Inoop2Effect.h"
 #include "effects/warp/LensTable.h"
 #include "effects/warp/RayCastWarpEffect.h"
@@ -18,16 +19,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The fill's own rates, so the libm calls see its arguments.
-constexpr double kTicksPerMs = static_cast<double>(0.033333335f);
-constexpr double kCentreOneXRate = 0.0314159;
-constexpr double kCentreOneYRate = 0.039269874999999996;
-constexpr double kCentreTwoXRate = 0.03490655555555555;
-constexpr double kCentreTwoYRate = 0.02855990909090909;
-constexpr double kCentreThreeXRate = 0.036959882352941176;
-constexpr double kCentreThreeYRate = 0.04487985714285714;
-constexpr double kWobbleRate = 0.10471966666666667;
-
 double Distance(double dx, double dy) {
     const double d = std::sqrt(dx * dx + dy * dy);
     benchmark::DoNotOptimize(d);
@@ -43,20 +34,17 @@ double Direction(double dy, double dx) {
 // Per frame three sines and three cosines place the centres; per vertex three
 // distances (sqrt), three directions (atan2) and the sine of their sum.
 void Inoop2LibmCalls(int timeMs) {
-    const double ticks = timeMs * kTicksPerMs;
-    const double x1 = 40 + 40 * std::sin(kCentreOneXRate * ticks);
-    const double y1 = 30 + 30 * std::cos(kCentreOneYRate * ticks);
-    const double x2 = 40 + 40 * std::cos(kCentreTwoXRate * ticks);
-    const double y2 = 30 + 30 * std::sin(kCentreTwoYRate * ticks);
-    const double x3 = 40 + 40 * std::cos(kCentreThreeXRate * ticks);
-    const double y3 = 30 + 30 * std::sin(kCentreThreeYRate * ticks);
+    const double ticks = GridTicks(timeMs);
+    const GridCentre c1 = CentreOne(ticks);
+    const GridCentre c2 = CentreTwo(ticks);
+    const GridCentre c3 = CentreThree(ticks);
     for (int j = 0; j < kWarpRows; ++j) {
         for (int k = 0; k < kWarpColumns; ++k) {
-            Distance(k - x1, j - y1);
-            Distance(k - x2, j - y2);
-            Distance(k - x3, j - y3);
-            const double sum =
-                Direction(j - y3, k - x3) + Direction(j - y1, k - x1) + Direction(j - y2, k - x2);
+            Distance(k - c1.x, j - c1.y);
+            Distance(k - c2.x, j - c2.y);
+            Distance(k - c3.x, j - c3.y);
+            const double sum = Direction(j - c3.y, k - c3.x) + Direction(j - c1.y, k - c1.x) +
+                               Direction(j - c2.y, k - c2.x);
             const double s = std::sin(sum);
             benchmark::DoNotOptimize(s);
         }
@@ -66,19 +54,17 @@ void Inoop2LibmCalls(int timeMs) {
 // Per frame two sines and two cosines place the centres; per row one cosine
 // shifts it; per vertex one sine shifts the column and two distances (sqrt).
 void WobbelLibmCalls(int timeMs) {
-    const double ticks = timeMs * kTicksPerMs;
-    const double x1 = 40 + 40 * std::sin(kCentreOneXRate * ticks);
-    const double y1 = 30 + 30 * std::cos(kCentreOneYRate * ticks);
-    const double x2 = 40 + 40 * std::cos(kCentreTwoXRate * ticks);
-    const double y2 = 30 + 30 * std::sin(kCentreTwoYRate * ticks);
+    const double ticks = GridTicks(timeMs);
+    const GridCentre c1 = CentreOne(ticks);
+    const GridCentre c2 = CentreTwo(ticks);
     for (int j = 0; j < kWarpRows; ++j) {
-        const double rowShift = 6 * std::cos((ticks + j) * kWobbleRate);
+        const double rowShift = kWobbleAmplitude * std::cos((ticks + j) * kWobbleRate);
         benchmark::DoNotOptimize(rowShift);
         for (int k = 0; k < kWarpColumns; ++k) {
-            const double sy = j + 6 * std::sin((ticks + k) * kWobbleRate);
+            const double sy = j + kWobbleAmplitude * std::sin((ticks + k) * kWobbleRate);
             const double sx = k + rowShift;
-            Distance(sx - x1, sy - y1);
-            Distance(sx - x2, sy - y2);
+            Distance(sx - c1.x, sy - c1.y);
+            Distance(sx - c2.x, sy - c2.y);
         }
     }
 }

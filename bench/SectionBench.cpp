@@ -5,7 +5,6 @@
 // the same runs play; its frames are every fourth 60 fps frame time in it.
 // Reports the median and 99th percentile frame time per section.
 #include "bench/BenchShow.h"
-#include "platform/common/Log.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,10 +12,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <memory>
 #include <set>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -108,33 +104,31 @@ void RunSection(benchmark::State& state, BenchShow& show, const std::vector<int>
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    try {
-        BenchShow show(kFrameWidth, kFrameHeight);
-        std::vector<std::vector<int>> frameTimes;
-        const std::vector<Section> sections = Sections(show);
-        frameTimes.reserve(sections.size());
-        for (const Section& section : sections) {
-            frameTimes.push_back(FrameTimes(section));
-            if (frameTimes.back().empty()) {
-                continue;
+    const int status =
+        RunWithBenchShow("section_bench", kFrameWidth, kFrameHeight, [](BenchShow& show) {
+            std::vector<std::vector<int>> frameTimes;
+            const std::vector<Section> sections = Sections(show);
+            frameTimes.reserve(sections.size());
+            for (const Section& section : sections) {
+                frameTimes.push_back(FrameTimes(section));
+                if (frameTimes.back().empty()) {
+                    continue;
+                }
+                char label[64];
+                std::snprintf(label, sizeof label, "%d:%02d", section.startMs / 60000,
+                              section.startMs / 1000 % 60);
+                benchmark::RegisterBenchmark(
+                    (std::string("Section/") + label + "/" + section.name).c_str(),
+                    [&show, &times = frameTimes.back()](benchmark::State& state) {
+                        RunSection(state, show, times);
+                    })
+                    ->Iterations(static_cast<benchmark::IterationCount>(frameTimes.back().size()))
+                    ->UseManualTime()
+                    ->Unit(benchmark::kMillisecond);
             }
-            char label[64];
-            std::snprintf(label, sizeof label, "%d:%02d", section.startMs / 60000,
-                          section.startMs / 1000 % 60);
-            benchmark::RegisterBenchmark(
-                (std::string("Section/") + label + "/" + section.name).c_str(),
-                [&show, &times = frameTimes.back()](benchmark::State& state) {
-                    RunSection(state, show, times);
-                })
-                ->Iterations(static_cast<benchmark::IterationCount>(frameTimes.back().size()))
-                ->UseManualTime()
-                ->Unit(benchmark::kMillisecond);
-        }
-        benchmark::RunSpecifiedBenchmarks();
-    } catch (const std::exception& e) {
-        LogLine(std::string("section_bench: ") + e.what());
-        return 1;
-    }
+            benchmark::RunSpecifiedBenchmarks();
+            return 0;
+        });
     benchmark::Shutdown();
-    return 0;
+    return status;
 }

@@ -3,10 +3,7 @@
 // from the rounded value, not from the double.
 #include "effects/warp/Inoop2Effect.h"
 
-#include "effects/warp/WarpFrame.h"
-#include "effects/warp/WarpMesh.h"
-
-#include <GL/gl.h>
+#include "effects/warp/GridCentres.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,33 +13,16 @@ namespace {
 // One object of the class, so its table lives with the module.
 ShadedWarpTable* warpTable = nullptr;
 
-struct Centre {
-    double x; // in columns
-    double y; // in rows
-};
-
-// Slow paths over the grid; the rates are 3.14159 / 100, / 80, / 90, / 110, / 85, / 70.
-Centre CentreOne(double ticks) {
-    return {40 + 40 * std::sin(0.0314159 * ticks),
-            30 + 30 * std::cos(0.039269874999999996 * ticks)};
-}
-Centre CentreTwo(double ticks) {
-    return {40 + 40 * std::cos(0.03490655555555555 * ticks),
-            30 + 30 * std::sin(0.02855990909090909 * ticks)};
-}
-Centre CentreThree(double ticks) {
-    return {40 + 40 * std::cos(0.036959882352941176 * ticks),
-            30 + 30 * std::sin(0.04487985714285714 * ticks)};
-}
+constexpr GridWarpScene<ShadedWarpTable> kScene{"INOOP2", "pakje.jpg", FillInoop2Table};
 
 } // namespace
 
 void FillInoop2Table(int timeMs, ShadedWarpTable& table) {
-    const double ticks = static_cast<double>(timeMs) * static_cast<double>(0.033333335f);
+    const double ticks = GridTicks(timeMs);
     const double drift = static_cast<double>(timeMs) * static_cast<double>(0.0033333334f);
-    const Centre c1 = CentreOne(ticks);
-    const Centre c2 = CentreTwo(ticks);
-    const Centre c3 = CentreThree(ticks);
+    const GridCentre c1 = CentreOne(ticks);
+    const GridCentre c2 = CentreTwo(ticks);
+    const GridCentre c3 = CentreThree(ticks);
     const double darkening = 0.2f;
 
     ShadedWarpEntry* entry = table.entries;
@@ -68,29 +48,4 @@ void FillInoop2Table(int timeMs, ShadedWarpTable& table) {
     }
 }
 
-int Inoop2Effect::Init(int, int) {
-    // Init runs once in a show; a second one keeps the block it already has.
-    if (warpTable == nullptr) {
-        warpTable = AllocateShadedWarpTable("INOOP2");
-    }
-    texture_ = LoadTexture("pakje.jpg", 1, GL_REPEAT, GL_REPEAT, GL_LINEAR, GL_LINEAR, 0, 0, 0, 1);
-    return 0;
-}
-
-void Inoop2Effect::RenderFrame(int timeMs) {
-    if (warpTable == nullptr) {
-        return;
-    }
-    FillInoop2Table(timeMs, *warpTable);
-    BeginWarpFrame(WarpBlending::Disable);
-    DrawWarpMesh(texture_, *warpTable);
-    EndWarpFrame();
-}
-
-void Inoop2Effect::Activate() {
-    UploadTexture(texture_);
-}
-
-void Inoop2Effect::Deactivate() {
-    UnUploadTexture(texture_);
-}
+Inoop2Effect::Inoop2Effect() : GridWarpEffect(kScene, warpTable) {}

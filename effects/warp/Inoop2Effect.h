@@ -3,22 +3,12 @@
 // dark; the vertical one follows the sum of the directions to the centres.
 #pragma once
 
-#include "effects/warp/WarpTable.h"
-#include "host/DemoGL.h"
+#include "effects/warp/GridWarpEffect.h"
 
-class Inoop2Effect : public CEffect {
+class Inoop2Effect : public GridWarpEffect<ShadedWarpTable> {
   public:
-    Inoop2Effect() = default;
-    ~Inoop2Effect() override = default;
-
-    int Init(int width, int height) override;
-    void RenderFrame(int timeMs) override;
-    void Activate() override;
-    void Deactivate() override;
-
-  private:
-    unsigned int texture_ = 0; // written by Init, never changed afterwards
+    Inoop2Effect();
 };
 
-// Rewrites every entry from the demo time alone; no GL call, no allocation.
+// Rewrites every entry from the demo time alone.
 void FillInoop2Table(int timeMs, ShadedWarpTable& table);

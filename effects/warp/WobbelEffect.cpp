@@ -2,10 +2,7 @@
 // carried in double precision and rounded to float where they are stored.
 #include "effects/warp/WobbelEffect.h"
 
-#include "effects/warp/WarpFrame.h"
-#include "effects/warp/WarpMesh.h"
-
-#include <GL/gl.h>
+#include "effects/warp/GridCentres.h"
 
 #include <cmath>
 
@@ -14,26 +11,16 @@ namespace {
 // One object of the class, so its table lives with the module.
 UnshadedWarpTable* warpTable = nullptr;
 
-// The same paths as the first two centres of "INOOP2": rates 3.14159 / 100,
-// / 80, / 90 and / 110.
-constexpr double kCentreOneXRate = 0.0314159;
-constexpr double kCentreOneYRate = 0.039269874999999996;
-constexpr double kCentreTwoXRate = 0.03490655555555555;
-constexpr double kCentreTwoYRate = 0.02855990909090909;
+constexpr GridWarpScene<UnshadedWarpTable> kScene{"WOBBEL", "Snoep.jpg", FillWobbelTable};
 
-// 3.14159 / 30: one wave spans 60 ticks, or 60 grid units.
-constexpr double kWobbleRate = 0.10471966666666667;
-constexpr double kWobbleAmplitude = 6; // grid units
 constexpr double kRingScale = 0.02;
 
 } // namespace
 
 void FillWobbelTable(int timeMs, UnshadedWarpTable& table) {
-    const double ticks = static_cast<double>(timeMs) * static_cast<double>(0.033333335f);
-    const double x1 = 40 + 40 * std::sin(kCentreOneXRate * ticks);
-    const double y1 = 30 + 30 * std::cos(kCentreOneYRate * ticks);
-    const double x2 = 40 + 40 * std::cos(kCentreTwoXRate * ticks);
-    const double y2 = 30 + 30 * std::sin(kCentreTwoYRate * ticks);
+    const double ticks = GridTicks(timeMs);
+    const GridCentre c1 = CentreOne(ticks);
+    const GridCentre c2 = CentreTwo(ticks);
 
     UnshadedWarpEntry* entry = table.entries;
     for (int j = 0; j < kWarpRows; ++j) {
@@ -42,39 +29,14 @@ void FillWobbelTable(int timeMs, UnshadedWarpTable& table) {
         for (int k = 0; k < kWarpColumns; ++k, ++entry) {
             const double sx = k + rowShift;
             const double sy = j + kWobbleAmplitude * std::sin((ticks + k) * kWobbleRate);
-            const double ex1 = sx - x1;
-            const double ey1 = sy - y1;
-            const double ex2 = sx - x2;
-            const double ey2 = sy - y2;
+            const double ex1 = sx - c1.x;
+            const double ey1 = sy - c1.y;
+            const double ex2 = sx - c2.x;
+            const double ey2 = sy - c2.y;
             entry->u = static_cast<float>(kRingScale * std::sqrt(ex1 * ex1 + ey1 * ey1));
             entry->v = static_cast<float>(kRingScale * std::sqrt(ex2 * ex2 + ey2 * ey2));
         }
     }
 }
 
-int WobbelEffect::Init(int, int) {
-    // Init runs once in a show; a second one keeps the block it already has.
-    if (warpTable == nullptr) {
-        warpTable = AllocateUnshadedWarpTable("WOBBEL");
-    }
-    texture_ = LoadTexture("Snoep.jpg", 1, GL_REPEAT, GL_REPEAT, GL_LINEAR, GL_LINEAR, 0, 0, 0, 1);
-    return 0;
-}
-
-void WobbelEffect::RenderFrame(int timeMs) {
-    if (warpTable == nullptr) {
-        return;
-    }
-    FillWobbelTable(timeMs, *warpTable);
-    BeginWarpFrame(WarpBlending::Disable);
-    DrawWarpMeshUnshaded(texture_, *warpTable);
-    EndWarpFrame();
-}
-
-void WobbelEffect::Activate() {
-    UploadTexture(texture_);
-}
-
-void WobbelEffect::Deactivate() {
-    UnUploadTexture(texture_);
-}
+WobbelEffect::WobbelEffect() : GridWarpEffect(kScene, warpTable) {}

@@ -3,22 +3,17 @@
 // sets no colour: the picture takes whatever colour the GL holds.
 #pragma once
 
-#include "effects/warp/WarpTable.h"
-#include "host/DemoGL.h"
+#include "effects/warp/GridWarpEffect.h"
 
-class WobbelEffect : public CEffect {
+class WobbelEffect : public GridWarpEffect<UnshadedWarpTable> {
   public:
-    WobbelEffect() = default;
-    ~WobbelEffect() override = default;
-
-    int Init(int width, int height) override;
-    void RenderFrame(int timeMs) override;
-    void Activate() override;
-    void Deactivate() override;
-
-  private:
-    unsigned int texture_ = 0; // written by Init, never changed afterwards
+    WobbelEffect();
 };
 
-// Rewrites every entry from the demo time alone; no GL call, no allocation.
+// The travelling wobble: one wave spans 60 ticks, or 60 grid units (a rate
+// of 3.14159 / 30), and pushes the sample point up to 6 grid units.
+inline constexpr double kWobbleRate = 0.10471966666666667;
+inline constexpr double kWobbleAmplitude = 6; // grid units
+
+// Rewrites every entry from the demo time alone.
 void FillWobbelTable(int timeMs, UnshadedWarpTable& table);

@@ -2,17 +2,20 @@
 // registrations are collected until RunApp, which runs the show. Files and
 // pictures are served by the show session while it runs (HostServices.cpp).
 #include "host/DemoGL.h"
+#include "platform/host/ShowHandOver.h"
 #include "platform/host/play/ShowRunner.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 namespace {
 
 struct Host {
     ShowSetup setup{"demodat", "demodat.zip", "script.txt", {"quorvel 8", "", {}}, {}};
     std::unique_ptr<ShowRunner> runner;
+    ShowHandOver handOver;
 };
 
 Host& TheHost() {
@@ -61,10 +64,14 @@ int RunApp(HINSTANCE instance, const char* title, int, int, int) {
     if (title != nullptr) {
         host.setup.show.title = title;
     }
-    host.runner = std::make_unique<ShowRunner>();
-    const int status = instance != nullptr
-                           ? host.runner->Run(instance->argc, instance->argv, host.setup)
-                           : host.runner->Run(0, nullptr, host.setup);
+    int status = 0;
+    if (host.handOver) {
+        status = host.handOver(host.setup);
+    } else {
+        host.runner = std::make_unique<ShowRunner>();
+        status = instance != nullptr ? host.runner->Run(instance->argc, instance->argv, host.setup)
+                                     : host.runner->Run(0, nullptr, host.setup);
+    }
     if (status != 0) {
         // Refused, failed or cut short by a signal: the entry point has
         // nothing left to do.
@@ -73,6 +80,10 @@ int RunApp(HINSTANCE instance, const char* title, int, int, int) {
         std::exit(status);
     }
     return 1;
+}
+
+void HandShowOverTo(ShowHandOver handOver) {
+    TheHost().handOver = std::move(handOver);
 }
 
 void EndApp() {

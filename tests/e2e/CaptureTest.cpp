@@ -285,6 +285,38 @@ TEST(CaptureTest, AFullDiskStopsTheCaptureWithOneLineAndTheFilePlaysWhatWasWritt
     EXPECT_NEAR(static_cast<double>(video.left.size()) / kSampleRate, pictureSeconds, 0.5);
 }
 
+// Under a 3 GB address-space limit; the sanitizers reserve address space of
+// their own, so only the plain build can tell.
+TEST(CaptureTest, ACaptureTooLargeForTheAddressSpaceLimitIsRefusedWithOneLineAndASmallOneRuns) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizers reserve address space of their own";
+#endif
+    TempFolder folder;
+    const auto data = WriteShow(folder, "0:02");
+    const auto file = folder.Path() / "x.mp4";
+    auto limited = [&](const std::string& size, const std::string& supersample) {
+        return RunProgram("/usr/bin/prlimit",
+                          {"--as=3000000000", kProgram, "--data", data.string(), "--capture",
+                           file.string(), "--size", size, "--supersample", supersample},
+                          kHeadless);
+    };
+    const ProgramResult large = limited("3840x2160", "4");
+    EXPECT_EQ(large.exitStatus, 2);
+    const std::vector<std::string> said = LinesBesidesPictures(large.err);
+    ASSERT_EQ(said.size(), 1u) << large.err;
+    EXPECT_EQ(said[0].rfind("capture: [" + file.string() +
+                                "] a 3840x2160 capture at --supersample 4 needs about 2.9 GB for "
+                                "its frames; the address-space limit (RLIMIT_AS) leaves ",
+                            0),
+              0u)
+        << large.err;
+    EXPECT_FALSE(std::filesystem::exists(file));
+
+    const ProgramResult small = limited("160x120", "2");
+    EXPECT_EQ(small.exitStatus, 0) << small.err;
+    EXPECT_TRUE(ProbeVideo(file).opened);
+}
+
 TEST(CaptureTest, RefusesAnOddSizeABadRateOrABadSupersamplingWithOneLine) {
     TempFolder folder;
     const auto data = WriteShow(folder, "0:02");

@@ -96,3 +96,13 @@ bool AudioEncoder::Finish(Mp4Muxer& muxer, std::string* error) {
     }
     return muxer.WriteEncoded(codec_.get(), stream_, error);
 }
+
+void AudioEncoder::Discard() {
+    const LibavPtr<AVPacket> packet(av_packet_alloc());
+    if (!packet || avcodec_send_frame(codec_.get(), nullptr) < 0) {
+        return;
+    }
+    while (avcodec_receive_packet(codec_.get(), packet.get()) == 0) {
+        av_packet_unref(packet.get());
+    }
+}

@@ -27,6 +27,9 @@ class AudioEncoder {
     bool Encode(std::span<const float> interleaved, Mp4Muxer& muxer, std::string* error);
     // Encodes what is left as a short last block and drains the encoder.
     bool Finish(Mp4Muxer& muxer, std::string* error);
+    // Drains the encoder and drops what it held, for a capture that stopped
+    // short: closed with blocks queued, libav would say so on a line of its own.
+    void Discard();
 
   private:
     AudioEncoder() = default;

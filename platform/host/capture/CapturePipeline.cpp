@@ -4,16 +4,15 @@
 #include "platform/common/Log.h"
 #include "platform/host/FrameStep.h"
 #include "platform/host/StopSignals.h"
+#include "platform/host/capture/CaptureMemory.h"
+#include "platform/host/capture/LibavLog.h"
 #include "platform/host/capture/ProgressLine.h"
 #include "platform/host/gl/Surface.h"
-
-extern "C" {
-#include <libavutil/log.h>
-}
 
 #include <sys/prctl.h>
 
 #include <cstdio>
+#include <new>
 #include <thread>
 
 namespace {
@@ -40,10 +39,16 @@ CapturePipeline::CapturePipeline(const CaptureSettings& settings, int startMs,
 
 std::unique_ptr<CapturePipeline> CapturePipeline::Open(const CaptureSettings& settings, int startMs,
                                                        int endMs) {
-    std::unique_ptr<CapturePipeline> pipeline(
-        new CapturePipeline(settings, startMs, FramesBefore(endMs - startMs, settings.fps)));
-    // The encoders' own reports (x264's statistics) would drown the one line that matters.
-    av_log_set_level(AV_LOG_ERROR);
+    std::unique_ptr<CapturePipeline> pipeline;
+    try {
+        pipeline.reset(
+            new CapturePipeline(settings, startMs, FramesBefore(endMs - startMs, settings.fps)));
+    } catch (const std::bad_alloc&) {
+        LogLine("capture: [" + settings.file.string() +
+                "] out of memory: " + CaptureMemoryNeed(settings));
+        return nullptr;
+    }
+    RouteLibavLogThroughSink();
     // x264 asks for huge pages for its frames, which a capture pays for in
     // resident memory (about 15 MB at 1280x960) and does not gain speed from.
     prctl(PR_SET_THP_DISABLE, 1, 0, 0, 0);
@@ -86,10 +91,16 @@ int CapturePipeline::Run(FrameStep& frames) {
     std::thread encoding([this] { EncodeFrames(); });
     std::int64_t rendered = 0;
     while (rendered < totalFrames_ && StopSignalCaught() == 0 && !failed_.load() &&
-           !outOfSpace_.load()) {
+           !outOfSpace_.load() && !outOfMemory_.load()) {
         const int slot = *free_.Pop();
-        frames.Render(startMs_ + FrameTimeMs(rendered, settings_.fps));
-        frames.Target().ReadPixels(slots_[slot]);
+        try {
+            frames.Render(startMs_ + FrameTimeMs(rendered, settings_.fps));
+            frames.Target().ReadPixels(slots_[slot]);
+        } catch (const std::bad_alloc&) {
+            outOfMemory_.store(true);
+            free_.Push(slot);
+            break;
+        }
         const auto soundFrames = static_cast<std::size_t>(SoundFrameOfVideoFrame(rendered + 1) -
                                                           SoundFrameOfVideoFrame(rendered));
         soundFramesOfSlot_[slot] = soundFrames;
@@ -101,23 +112,29 @@ int CapturePipeline::Run(FrameStep& frames) {
     }
     filled_.Close();
     encoding.join();
-    // On a full disk the held room takes the index, not the frames the
-    // encoders still hold.
+    // Stopped short by a full disk or a failed allocation, the held room
+    // takes the index, not the frames the encoders still hold.
     const bool outOfSpace = outOfSpace_.load();
-    const bool written = !failed_.load() && (outOfSpace ? muxer_->Finish(&error_) : Finish());
+    const bool outOfMemory = outOfMemory_.load();
+    if (failed_.load() || outOfSpace || outOfMemory) {
+        audio_->Discard();
+    }
+    const bool written =
+        !failed_.load() && (outOfSpace || outOfMemory ? muxer_->Finish(&error_) : Finish());
     progress.Finish(encodedFrames_);
     if (!written) {
         LogLine("capture: [" + settings_.file.string() + "] " + error_);
         return 2;
     }
-    if (outOfSpace) {
-        char line[200];
-        std::snprintf(line, sizeof line,
-                      "cannot write: the disk is full; stopped after %lld of %lld frames, the "
-                      "file plays what was written",
+    if (outOfSpace || outOfMemory) {
+        char stopped[120];
+        std::snprintf(stopped, sizeof stopped,
+                      "; stopped after %lld of %lld frames, the file plays what was written",
                       static_cast<long long>(muxer_->PacketsWritten(video_->Stream())),
                       static_cast<long long>(totalFrames_));
-        LogLine("capture: [" + settings_.file.string() + "] " + line);
+        const std::string why = outOfSpace ? "cannot write: the disk is full"
+                                           : "out of memory: " + CaptureMemoryNeed(settings_);
+        LogLine("capture: [" + settings_.file.string() + "] " + why + stopped);
         return 2;
     }
     if (StopSignalCaught() != 0) {
@@ -131,12 +148,19 @@ int CapturePipeline::Run(FrameStep& frames) {
 
 void CapturePipeline::EncodeFrames() {
     while (const std::optional<int> slot = filled_.Pop()) {
-        if (!failed_.load() && !outOfSpace_.load()) {
+        if (!failed_.load() && !outOfSpace_.load() && !outOfMemory_.load()) {
             const std::int64_t frame = frameOfSlot_[*slot];
-            const bool encoded =
-                video_->Encode(slots_[*slot], frame, *muxer_, &error_) &&
-                audio_->Encode({soundOfSlot_[*slot].data(), 2 * soundFramesOfSlot_[*slot]}, *muxer_,
-                               &error_);
+            bool encoded = false;
+            try {
+                encoded =
+                    video_->Encode(slots_[*slot], frame, *muxer_, &error_) &&
+                    audio_->Encode({soundOfSlot_[*slot].data(), 2 * soundFramesOfSlot_[*slot]},
+                                   *muxer_, &error_);
+            } catch (const std::bad_alloc&) {
+                outOfMemory_.store(true);
+                free_.Push(*slot);
+                continue;
+            }
             if (!encoded) {
                 failed_.store(true);
             } else if (muxer_->RanOutOfSpace()) {

@@ -24,15 +24,17 @@ class FrameStep;
 
 class CapturePipeline {
   public:
-    // Null with one line said when the file or an encoder cannot be opened.
-    // The capture covers startMs <= t < endMs.
+    static constexpr int kSlots = 3;
+
+    // Null with one line said when the file or an encoder cannot be opened, or
+    // the frames' memory cannot be had. The capture covers startMs <= t < endMs.
     static std::unique_ptr<CapturePipeline> Open(const CaptureSettings& settings, int startMs,
                                                  int endMs);
 
     // Renders every frame of the range, or until SIGINT or SIGTERM, and
     // finishes the file. The exit status: 0, 2 when writing failed (one line
-    // says why; after a full disk the file plays what was written), 128 + the
-    // signal when stopped early (the file still plays).
+    // says why; after a full disk or a failed allocation the file plays what
+    // was written), 128 + the signal when stopped early (the file still plays).
     int Run(FrameStep& frames);
 
   private:
@@ -41,8 +43,6 @@ class CapturePipeline {
     void EncodeFrames();
     bool Finish();
     std::int64_t SoundFrameOfVideoFrame(std::int64_t frame) const;
-
-    static constexpr int kSlots = 3;
 
     const CaptureSettings settings_;
     const int startMs_;
@@ -58,6 +58,7 @@ class CapturePipeline {
     SlotQueue filled_{kSlots};
     std::atomic<bool> failed_{false};
     std::atomic<bool> outOfSpace_{false};
+    std::atomic<bool> outOfMemory_{false};
     std::int64_t encodedFrames_ = 0; // the encoding thread's, read after it ends
     std::string error_;              // likewise
 };

@@ -5,6 +5,7 @@
 #include "platform/common/Log.h"
 #include "platform/host/ShowSession.h"
 #include "platform/host/StopSignals.h"
+#include "platform/host/capture/CaptureMemory.h"
 #include "platform/host/capture/CapturePipeline.h"
 #include "platform/host/capture/PngWriter.h"
 #include "platform/host/data/DataSource.h"
@@ -141,6 +142,14 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
         LogLine("quorvel8: no display found; render offscreen with --capture FILE.mp4, "
                 "--screenshot TIME FILE.png or --shots DIR");
         return 2;
+    }
+    // Refused before the show takes any of the memory it would need.
+    if (options.capture) {
+        if (const std::string shortfall = CaptureMemoryShortfall(*options.capture);
+            !shortfall.empty()) {
+            LogLine("capture: [" + options.capture->file.string() + "] " + shortfall);
+            return 2;
+        }
     }
     SessionPlan plan;
     plan.source = std::move(source);
