@@ -11,9 +11,10 @@ namespace {
 
 TEST(LibavLogTest, WarningsAndErrorsBecomeOneLineEachNamingTheSpeakerAndTheRestIsDropped) {
     RouteLibavLogThroughSink();
-    const AVClass encoderClass{.class_name = "libx264",
-                               .item_name = av_default_item_name,
-                               .version = LIBAVUTIL_VERSION_INT};
+    AVClass encoderClass{};
+    encoderClass.class_name = "libx264";
+    encoderClass.item_name = av_default_item_name;
+    encoderClass.version = LIBAVUTIL_VERSION_INT;
     struct {
         const AVClass* avClass;
     } encoder{&encoderClass};
