@@ -24,7 +24,7 @@ echo "== in a browser"
 # Built from the same sources with emscripten; its still frames are compared
 # with the normal build's screenshots in headless Chromium.
 "$root/web.sh" >/dev/null
-node --test "$root/tests/web/"
+node --test --test-concurrency=1 "$root/tests/web/"
 
 echo "== sanitizer build"
 cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON >/dev/null
