@@ -1,5 +1,6 @@
-// Our audio library: the calls the music player makes, over libopenmpt
-// (decoding) and SDL2 audio (output).
+// Our audio library: the calls the music player makes, over the open device's
+// music engine (MusicEngine.h): libopenmpt and SDL2 audio natively, the page's
+// audio worklet in a browser.
 //
 // Glossary
 //   sample: one float value of one channel, in -1..1.
@@ -15,10 +16,10 @@
 // stale handle is refused (false / 0), never confused with a newer music. One
 // music plays at a time: playing a music stops the one playing before.
 //
-// Threads: every call here is made from the show's thread. The output's thread
-// (SDL's audio callback, or the silent device's own thread) touches only the
-// loaded musics, which playing, and their frame counts, under the mixer's one
-// lock (MusicMixer); it allocates nothing.
+// Threads: every call here is made from the show's thread. Natively the
+// output's thread (SDL's audio callback, or the silent device's own thread)
+// touches only the loaded musics, which playing, and their frame counts, under
+// the mixer's one lock (MusicMixer); it allocates nothing.
 //
 // Failures give one line on stderr ("audio: ...") and a false or 0 result;
 // nothing here throws.
