@@ -1,7 +1,8 @@
 // The program runs in one mode: live play (no mode option), --check,
-// --screenshot, --shots or --capture. One table says which modes read each
-// option; it refuses a command line that asks for two modes or gives an
-// option the chosen mode would ignore, and it groups --help by mode.
+// --screenshot, --shots or --capture. The command line's side of the table of
+// which modes read each option (OptionModeRules.h): it refuses a command line
+// that asks for two modes or gives an option the chosen mode would ignore, and
+// it groups --help by mode.
 #pragma once
 
 namespace CLI {
