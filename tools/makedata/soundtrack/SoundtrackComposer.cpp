@@ -645,7 +645,7 @@ class Composer {
             for (const int i : {0, 3, 6, 8, 9, 10, 11}) {
                 sheet_.Play(row + i, kSnare, kNoteC4, kSnareSound, 36 + i * 2);
             }
-            ClearHats(row, kFillRows);
+            Clear(kHats, row, kFillRows);
             break;
         case Fill::Toms: {
             // The snare tuned down by steps sounds like toms falling round the kit.
@@ -655,16 +655,14 @@ class Composer {
             for (std::size_t i = 0; i < std::size(kRows); ++i) {
                 sheet_.Play(row + kRows[i], kSnare, Note(kNotes[i]), kSnareSound, 56);
             }
-            ClearHats(row, kFillRows);
+            Clear(kHats, row, kFillRows);
             break;
         }
         case Fill::Breath: {
             const int barRow = row + kFillRows - kRowsPerBar;
-            for (int i = 0; i < kRowsPerBar; ++i) {
-                sheet_.At(barRow + i, kKick) = XmCell{};
-                sheet_.At(barRow + i, kSnare) = XmCell{};
+            for (const Channel drum : {kKick, kSnare, kHats}) {
+                Clear(drum, barRow, kRowsPerBar);
             }
-            ClearHats(barRow, kRowsPerBar);
             // Quarters, then eighths, then every row, rising.
             for (int i = 0; i < kRowsPerBar; i += i < 12 ? 6 : (i < 18 ? 3 : 1)) {
                 sheet_.Play(barRow + i, kSnare, kNoteC4, kSnareSound, 20 + i * 2);
@@ -676,9 +674,9 @@ class Composer {
         }
     }
 
-    void ClearHats(int row, int numRows) {
+    void Clear(Channel channel, int row, int numRows) {
         for (int i = 0; i < numRows; ++i) {
-            sheet_.At(row + i, kHats) = XmCell{};
+            sheet_.At(row + i, channel) = XmCell{};
         }
     }
 
