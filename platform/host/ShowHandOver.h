@@ -3,7 +3,7 @@
 // instead. Either way the effects and names are the entry point's roster.
 #pragma once
 
-#include "platform/host/play/ShowRunner.h"
+#include "platform/host/play/ShowSetup.h"
 
 #include <functional>
 
