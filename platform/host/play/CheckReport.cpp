@@ -3,7 +3,7 @@
 #include "host/DemoGL.h"
 #include "platform/audio/PlaybackControl.h"
 #include "platform/host/ShowSession.h"
-#include "platform/host/play/ShowRunner.h"
+#include "platform/host/play/ShowSetup.h"
 #include "platform/host/timeline/ScriptFile.h"
 
 #include <cstdio>
