@@ -138,8 +138,9 @@ const audio = {
             return null;
         }
         const renderedMs = this.report.seconds * 1000;
-        this.lastHeardMs = Math.round(renderedMs - this.latencyMs());
-        const heard = renderedMs - this.latencyMs() + (performance.now() - this.report.atMs);
+        const reportedMs = renderedMs - this.latencyMs();
+        this.lastHeardMs = Math.round(reportedMs);
+        const heard = reportedMs + (performance.now() - this.report.atMs);
         return this.ended ? heard : Math.min(heard, renderedMs);
     },
 };
