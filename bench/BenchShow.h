@@ -4,13 +4,10 @@
 // output, the millisecond clock following each frame.
 #pragma once
 
-#include "app/DemoMain.h"
-#include "platform/common/Log.h"
-#include "platform/host/ShowHandOver.h"
 #include "platform/host/ShowSession.h"
+#include "platform/host/play/RegisteredShow.h"
 #include "platform/host/timeline/ScriptFile.h"
 
-#include <exception>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -21,24 +18,24 @@
 class BenchShow {
   public:
     // Throws when the data or the surface cannot be had.
-    BenchShow(const ShowSetup& setup, int width, int height) : names_(RegisteredNames(setup)) {
+    BenchShow(const RegisteredShow& show, int width, int height) : names_(RegisteredNames(show)) {
         std::string error;
-        SessionPlan plan;
+        ShowSession::Plan plan;
         plan.source = OpenDirectorySource(
-            std::filesystem::path(QUORVEL8_DATA_DIR) / setup.dataDirectory, &error);
+            std::filesystem::path(QUORVEL8_DATA_DIR) / show.dataDirectory, &error);
         if (!plan.source) {
             throw std::runtime_error(error);
         }
-        ScriptFile script = ReadScriptFile(*plan.source, setup.scriptName, names_);
+        ScriptFile script = ReadScriptFile(*plan.source, show.scriptName, names_);
         if (!script.timeline) {
-            throw std::runtime_error(setup.scriptName + ": " +
+            throw std::runtime_error(show.scriptName + ": " +
                                      (script.read ? "it has errors" : script.readError));
         }
         timeline_ = *script.timeline;
         plan.makeSurface = [width, height](std::string* error) {
             return CreateOffscreenSurface(width, height, false, error);
         };
-        plan.effects = RegisteredObjects(setup);
+        plan.effects = RegisteredObjects(show);
         plan.timeline = timeline_;
         plan.output = OutputChoice::Stepped;
         plan.fixedStepClock = true;
@@ -58,24 +55,10 @@ class BenchShow {
     std::unique_ptr<ShowSession> session_;
 };
 
-// Runs the show's entry point with `bench` in place of the show runner, so the
-// show is the one the program registers; the show is taken down before the
-// entry point tears down. Returns bench's status, or 1 after a line naming
-// `program` when the show cannot be set up.
-inline int RunWithBenchShow(const char* program, int width, int height,
-                            std::function<int(BenchShow&)> bench) {
-    int status = 0;
-    HandShowOverTo([&](const ShowSetup& setup) {
-        try {
-            BenchShow show(setup, width, height);
-            status = bench(show);
-        } catch (const std::exception& e) {
-            LogLine(std::string(program) + ": " + e.what());
-            status = 1;
-        }
-        return 0;
-    });
-    ProgramInstance instance{0, nullptr};
-    DemoMain(&instance);
-    return status;
-}
+// Runs the show's entry point, whose RunApp (BenchShow.cpp: the benchmarks'
+// own, in place of a platform's runner) hands `bench` the show the program
+// registers; the show is taken down before the entry point tears down.
+// Returns bench's status, or 1 after a line naming `program` when the show
+// cannot be set up.
+int RunWithBenchShow(const char* program, int width, int height,
+                     std::function<int(BenchShow&)> bench);

@@ -43,7 +43,7 @@ struct WarpStage {
         if (!source) {
             throw std::runtime_error(error);
         }
-        SessionPlan plan;
+        ShowSession::Plan plan;
         plan.source = std::move(source);
         plan.makeSurface = [](std::string* error) {
             return CreateOffscreenSurface(kFrameWidth, kFrameHeight, false, error);

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
 
 namespace {
 
@@ -22,8 +21,8 @@ struct AudioState {
     HMUSIC lastLoadedHere = 0; // on the open device; 0 when none
     OutputChoice outputChoice = OutputChoice::Device;
     FileSizeLookup fileSizes = nullptr;
-    PlaybackListener* listener = nullptr;
-    std::unique_ptr<MusicEngine> engine; // the open device; null when none
+    std::uint64_t musicsStarted = 0;
+    bool deviceOpen = false; // the engine is open
 };
 
 AudioState& State() {
@@ -32,13 +31,11 @@ AudioState& State() {
 }
 
 bool DeviceOpen() {
-    return State().engine != nullptr;
+    return State().deviceOpen;
 }
 
-void TellMusicStarted() {
-    if (State().listener != nullptr) {
-        State().listener->MusicStarted();
-    }
+float Gain(DWORD volumePercent) {
+    return static_cast<float>(volumePercent) / 100.0f;
 }
 
 } // namespace
@@ -62,12 +59,12 @@ BOOL BASS_Init(int device, DWORD sampleRate, DWORD, HWND) {
     const OutputChoice choice =
         device == kDefaultDevice ? state.outputChoice : OutputChoice::Silent;
     std::string error;
-    state.engine = OpenMusicEngine(choice, static_cast<int>(sampleRate), &error);
-    if (!state.engine) {
+    if (!music_engine::Open(choice, static_cast<int>(sampleRate), &error)) {
         LogLine("audio: no audio device found: " + error);
         return 0;
     }
-    state.engine->SetGain(static_cast<float>(state.volumePercent) / 100.0f);
+    state.deviceOpen = true;
+    music_engine::SetGain(Gain(state.volumePercent));
     return 1;
 }
 
@@ -75,7 +72,7 @@ BOOL BASS_Start() {
     if (!DeviceOpen()) {
         return 0;
     }
-    State().engine->Start();
+    music_engine::Start();
     return 1;
 }
 
@@ -84,19 +81,17 @@ BOOL BASS_Free() {
     if (!DeviceOpen()) {
         return 0;
     }
-    state.engine.reset();
+    music_engine::Close();
+    state.deviceOpen = false;
     state.lastLoadedHere = 0;
-    if (state.listener != nullptr) {
-        state.listener->MusicStopped();
-    }
     return 1;
 }
 
 BOOL BASS_SetVolume(DWORD volumePercent) {
     AudioState& state = State();
     state.volumePercent = std::min<DWORD>(volumePercent, 100);
-    if (state.engine) {
-        state.engine->SetGain(static_cast<float>(state.volumePercent) / 100.0f);
+    if (state.deviceOpen) {
+        music_engine::SetGain(Gain(state.volumePercent));
     }
     return 1;
 }
@@ -130,7 +125,7 @@ HMUSIC BASS_MusicLoad(BOOL fromMemory, const void* file, DWORD offset, DWORD len
     }
     std::string error;
     const HMUSIC music = state.lastMusic + 1;
-    if (!state.engine->Load(music, static_cast<const unsigned char*>(file) + offset, size,
+    if (!music_engine::Load(music, static_cast<const unsigned char*>(file) + offset, size,
                             &error)) {
         LogLine("audio: the module does not decode (" + error + "); the music stays silent");
         return 0;
@@ -141,18 +136,18 @@ HMUSIC BASS_MusicLoad(BOOL fromMemory, const void* file, DWORD offset, DWORD len
 }
 
 BOOL BASS_MusicPlay(HMUSIC music) {
-    if (!DeviceOpen() || !State().engine->Play(music)) {
+    if (!DeviceOpen() || !music_engine::Play(music)) {
         return 0;
     }
-    TellMusicStarted();
+    ++State().musicsStarted;
     return 1;
 }
 
 BOOL BASS_MusicPlayEx(HMUSIC music, DWORD positionMs, int, BOOL) {
-    if (!DeviceOpen() || !State().engine->PlayFrom(music, positionMs)) {
+    if (!DeviceOpen() || !music_engine::PlayFrom(music, positionMs)) {
         return 0;
     }
-    TellMusicStarted();
+    ++State().musicsStarted;
     return 1;
 }
 
@@ -160,7 +155,7 @@ QWORD BASS_ChannelGetPosition(DWORD handle) {
     if (!DeviceOpen()) {
         return 0;
     }
-    return static_cast<QWORD>(std::max<std::int64_t>(State().engine->PositionMs(handle), 0));
+    return static_cast<QWORD>(std::max<std::int64_t>(music_engine::PositionMs(handle), 0));
 }
 
 void ChooseOutput(OutputChoice choice) {
@@ -168,7 +163,7 @@ void ChooseOutput(OutputChoice choice) {
 }
 
 void PullSteppedOutput(std::span<float> interleaved) {
-    if (!DeviceOpen() || !State().engine->PullStepped(interleaved)) {
+    if (!DeviceOpen() || !music_engine::PullStepped(interleaved)) {
         std::fill(interleaved.begin(), interleaved.end(), 0.0f);
     }
 }
@@ -177,8 +172,8 @@ void CloseOpenDevice() {
     BASS_Free();
 }
 
-PlaybackListener* ListenToPlayback(PlaybackListener* listener) {
-    return std::exchange(State().listener, listener);
+std::uint64_t MusicsStarted() {
+    return State().musicsStarted;
 }
 
 void SetFileSizeLookup(FileSizeLookup lookup) {
@@ -186,25 +181,25 @@ void SetFileSizeLookup(FileSizeLookup lookup) {
 }
 
 bool HeardPositionMs(double* positionMs) {
-    return DeviceOpen() && State().engine->HeardPositionMs(positionMs);
+    return DeviceOpen() && music_engine::HeardPositionMs(positionMs);
 }
 
 bool OutputAudible() {
-    return DeviceOpen() && State().engine->Audible();
+    return DeviceOpen() && music_engine::Audible();
 }
 
 void PausePlayback(bool paused) {
     if (DeviceOpen()) {
-        State().engine->SetPaused(paused);
+        music_engine::SetPaused(paused);
     }
 }
 
 bool SeekPlayback(std::int64_t positionMs) {
-    return DeviceOpen() && State().engine->SeekPlaying(positionMs);
+    return DeviceOpen() && music_engine::SeekPlaying(positionMs);
 }
 
 std::int64_t LoadedMusicLengthMs() {
     const AudioState& state = State();
-    return DeviceOpen() && state.lastLoadedHere != 0 ? state.engine->LengthMs(state.lastLoadedHere)
+    return DeviceOpen() && state.lastLoadedHere != 0 ? music_engine::LengthMs(state.lastLoadedHere)
                                                      : -1;
 }

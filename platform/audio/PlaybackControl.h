@@ -1,5 +1,5 @@
 // The host's hold on the music that plays, beside the calls the music player
-// makes: which output the device opens, when a music starts and stops, where
+// makes: which output the device opens, how many musics have started, where
 // the listener is, pausing and exact seeking for the viewer's transport, and
 // the stepped output a capture pulls its sound from. Implemented beside those
 // calls, over the same device (AudioLibrary.cpp). Show's thread only.
@@ -26,19 +26,9 @@ void CloseOpenDevice();
 // stepped device is open or nothing plays. Allocates nothing.
 void PullSteppedOutput(std::span<float> interleaved);
 
-// Told when a music begins playing (BASS_MusicPlay, BASS_MusicPlayEx) and when
-// the device it plays on closes (BASS_Free), from inside those calls.
-class PlaybackListener {
-  public:
-    virtual void MusicStarted() = 0;
-    virtual void MusicStopped() = 0;
-
-  protected:
-    ~PlaybackListener() = default;
-};
-
-// Null: nobody is told. Returns the listener before.
-PlaybackListener* ListenToPlayback(PlaybackListener* listener);
+// How many times a music has begun playing (BASS_MusicPlay, BASS_MusicPlayEx)
+// in this process: whoever made a call can tell whether it started one.
+std::uint64_t MusicsStarted();
 
 // Ms from the playing music's start of what the listener hears now: the
 // frames consumed less what the output still queues. False when none plays.

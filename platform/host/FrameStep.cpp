@@ -1,55 +1,52 @@
 #include "platform/host/FrameStep.h"
 
+#include "platform/audio/PlaybackControl.h"
 #include "platform/host/gl/FrameState.h"
 #include "platform/host/gl/Surface.h"
 #include "platform/win/WinHostControl.h"
 
 FrameStep::FrameStep(Surface& surface, Scheduler& scheduler, bool fixedStepClock)
-    : surface_(surface), scheduler_(scheduler), fixedStepClock_(fixedStepClock),
-      listenerBefore_(ListenToPlayback(this)) {
-    scheduler_.Observe(this);
-}
-
-FrameStep::~FrameStep() {
-    ListenToPlayback(listenerBefore_);
-    scheduler_.Observe(nullptr);
-}
+    : surface_(surface), scheduler_(scheduler), fixedStepClock_(fixedStepClock) {}
 
 void FrameStep::Render(int timeMs, bool alignMusic) {
     if (fixedStepClock_) {
         DriveMillisecondClock(static_cast<DWORD>(timeMs));
     }
     surface_.BeginFrame();
-    scheduler_.Advance(timeMs);
+    scheduler_.DeactivateEnded(timeMs);
     // A music that starts with its run is at position 0 already.
-    if (musicPlays_ && (alignMusic || (musicJustStarted_ && timeMs != musicAnchorMs_))) {
+    const bool started = ActivateDueRuns(timeMs);
+    if (Anchored() && (alignMusic || (started && timeMs != musicAnchorMs_))) {
         SeekPlayback(timeMs - musicAnchorMs_);
     }
-    musicJustStarted_ = false;
     ResetFrameState(surface_.DrawingArea());
     scheduler_.Render(timeMs);
     surface_.Present();
 }
 
-bool FrameStep::MusicAnchorMs(int* anchorMs) const {
-    *anchorMs = musicAnchorMs_;
-    return musicPlays_;
-}
-
-void FrameStep::RunActivated(const ScriptRun& run) {
-    if (musicStarting_) {
-        musicStarting_ = false;
-        musicPlays_ = true;
-        musicJustStarted_ = true;
-        musicAnchorMs_ = run.startMs;
+bool FrameStep::ActivateDueRuns(int timeMs) {
+    bool started = false;
+    std::uint64_t musics = MusicsStarted();
+    while (const ScriptRun* run = scheduler_.ActivateNext(timeMs)) {
+        if (MusicsStarted() != musics) {
+            musics = MusicsStarted();
+            anchoredMusic_ = musics;
+            musicAnchorMs_ = run->startMs;
+            started = true;
+        }
     }
+    return started;
 }
 
-void FrameStep::MusicStarted() {
-    musicStarting_ = true;
+bool FrameStep::HeardDemoTimeMs(double* timeMs) const {
+    double positionMs = 0.0;
+    if (!Anchored() || !HeardPositionMs(&positionMs)) {
+        return false;
+    }
+    *timeMs = musicAnchorMs_ + positionMs;
+    return true;
 }
 
-void FrameStep::MusicStopped() {
-    musicStarting_ = false;
-    musicPlays_ = false;
+bool FrameStep::Anchored() const {
+    return anchoredMusic_ != 0 && MusicsStarted() == anchoredMusic_;
 }

@@ -5,7 +5,7 @@
 #include "platform/host/gl/FrameState.h"
 #include "platform/win/WinHostControl.h"
 
-std::unique_ptr<ShowSession> ShowSession::Open(SessionPlan plan, std::string* error) {
+std::unique_ptr<ShowSession> ShowSession::Open(Plan plan, std::string* error) {
     std::unique_ptr<ShowSession> session(new ShowSession);
     if (!session->BringUp(plan, error)) {
         return nullptr;
@@ -13,7 +13,7 @@ std::unique_ptr<ShowSession> ShowSession::Open(SessionPlan plan, std::string* er
     return session;
 }
 
-bool ShowSession::BringUp(SessionPlan& plan, std::string* error) {
+bool ShowSession::BringUp(Plan& plan, std::string* error) {
     source_ = std::move(plan.source);
     surface_ = plan.makeSurface(error);
     if (!surface_) {

@@ -1,8 +1,8 @@
 // The show brought up in order and taken down in reverse: the data source,
 // the surface, the file and picture stores, the host services the effects
 // call, each effect's Init, and the timeline's scheduler with its frame
-// function. The runner's modes, the check report, the render tests and the
-// benchmarks all run the show through one of these.
+// function. Every run of the show (the runners' modes, the check report, the
+// render tests, the benchmarks) goes through one of these.
 #pragma once
 
 #include "platform/audio/PlaybackControl.h"
@@ -21,26 +21,27 @@
 
 class CEffect;
 
-struct SessionPlan {
-    std::unique_ptr<DataSource> source;
-    // Null with *error (one line) when there is no surface to draw on.
-    std::function<std::unique_ptr<Surface>(std::string* error)> makeSurface;
-    // Initialised in this order; null where an effect could not be created.
-    std::vector<CEffect*> effects;
-    // None: no scheduler, and the effects are driven by hand.
-    std::optional<Timeline> timeline;
-    // Where the music plays: offscreen runs must not sound.
-    OutputChoice output = OutputChoice::Device;
-    // Offscreen frames hold the millisecond clock at their time.
-    bool fixedStepClock = false;
-};
-
 class ShowSession {
   public:
+    // What the session is made of.
+    struct Plan {
+        std::unique_ptr<DataSource> source;
+        // Null with *error (one line) when there is no surface to draw on.
+        std::function<std::unique_ptr<Surface>(std::string* error)> makeSurface;
+        // Initialised in this order; null where an effect could not be created.
+        std::vector<CEffect*> effects;
+        // None: no scheduler, and the effects are driven by hand.
+        std::optional<Timeline> timeline;
+        // Where the music plays: offscreen runs must not sound.
+        OutputChoice output = OutputChoice::Device;
+        // Offscreen frames hold the millisecond clock at their time.
+        bool fixedStepClock = false;
+    };
+
     // Null with *error when the surface cannot be made, after undoing what was
     // done. The viewer quitting while the effects initialise leaves the rest
     // uninitialised and the session Interrupted.
-    static std::unique_ptr<ShowSession> Open(SessionPlan plan, std::string* error);
+    static std::unique_ptr<ShowSession> Open(Plan plan, std::string* error);
     ~ShowSession();
     ShowSession(const ShowSession&) = delete;
     ShowSession& operator=(const ShowSession&) = delete;
@@ -54,7 +55,7 @@ class ShowSession {
 
   private:
     ShowSession() = default;
-    bool BringUp(SessionPlan& plan, std::string* error);
+    bool BringUp(Plan& plan, std::string* error);
 
     std::unique_ptr<DataSource> source_;
     std::unique_ptr<Surface> surface_;

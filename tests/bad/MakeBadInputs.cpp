@@ -2,7 +2,7 @@
 // feed to the program: damaged pictures, archives, modules and scripts. Every
 // file is made here from scratch, so the corpus can be rebuilt at any time:
 //   make_bad_inputs tests/data/bad
-#include "platform/host/capture/PngWriter.h"
+#include "platform/host/output/PngWriter.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestModule.h"
 

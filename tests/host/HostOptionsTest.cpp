@@ -8,14 +8,13 @@
 namespace {
 
 int Parse(std::vector<std::string> args, HostOptions* options,
-          const StartupDefaults& defaults = {}) {
+          const ShowIdentity& show = {"quorvel 8", "tarvendolk"}) {
     args.insert(args.begin(), "quorvel8");
     std::vector<char*> argv;
     for (std::string& arg : args) {
         argv.push_back(arg.data());
     }
-    return ParseHostOptions(static_cast<int>(argv.size()), argv.data(),
-                            {"quorvel 8", "tarvendolk", defaults}, options);
+    return ParseHostOptions(static_cast<int>(argv.size()), argv.data(), show, options);
 }
 
 TEST(HostOptionsTest, ReadsScreenshotSizeDataAndVsync) {
@@ -61,7 +60,7 @@ TEST(HostOptionsTest, TheStartupValuesAreTheDefaultsAndTheCommandLineOverrulesTh
     EXPECT_FALSE(plain.viewer.loop);
     EXPECT_FALSE(plain.viewer.check);
 
-    const StartupDefaults compo{true, false, false, false, true};
+    const ShowIdentity compo{"quorvel 8", "tarvendolk", true, false, false, false, true};
     HostOptions defaults;
     ASSERT_EQ(Parse({}, &defaults, compo), -1);
     EXPECT_TRUE(defaults.viewer.fullscreen);

@@ -1,6 +1,6 @@
 // PNG output: read back with libpng, rows flipped from GL's bottom-up order;
 // failures leave no file and say why in one line.
-#include "platform/host/capture/PngWriter.h"
+#include "platform/host/output/PngWriter.h"
 
 #include <png.h>
 #include <unistd.h>

@@ -43,7 +43,7 @@ class StarvedSurface : public Surface {
 TEST(CaptureShortOfMemoryTest, AnAllocationThatFailsHalfWayStopsWithOneLineAndTheFilePlays) {
     TempFolder folder;
     std::string error;
-    SessionPlan plan;
+    ShowSession::Plan plan;
     plan.source = OpenDirectorySource(folder.Path(), &error);
     ASSERT_NE(plan.source, nullptr) << error;
     plan.makeSurface = [](std::string* error) -> std::unique_ptr<Surface> {

@@ -12,7 +12,7 @@ RenderHarness::RenderHarness(int width, int height,
         folder_.Write(name, bytes);
     }
     std::string error;
-    SessionPlan plan;
+    ShowSession::Plan plan;
     plan.source = OpenDirectorySource(folder_.Path(), &error);
     if (!plan.source) {
         throw std::runtime_error(error);

@@ -53,9 +53,9 @@ bool ServicesInstalled() {
     return LoadTexture("missing.jpg", 1, 0, 0, 0, 0, 0, 0, 0, 1) != 0;
 }
 
-SessionPlan PlanWith(std::vector<std::string>& log, std::vector<CEffect*> effects,
+ShowSession::Plan PlanWith(std::vector<std::string>& log, std::vector<CEffect*> effects,
                      int quitAtCheck) {
-    SessionPlan plan;
+    ShowSession::Plan plan;
     plan.source = std::make_unique<NotingSource>(log);
     plan.makeSurface = [quitAtCheck](std::string* error) -> std::unique_ptr<Surface> {
         auto surface = CreateOffscreenSurface(64, 48, false, error);
@@ -100,7 +100,7 @@ TEST(ShowSessionTest, ABringUpThatStopsHalfWayUndoesWhatItDid) {
 
     // No surface: nothing was installed, and the source is given up.
     log.clear();
-    SessionPlan plan = PlanWith(log, {&a, nullptr, &b}, 0);
+    ShowSession::Plan plan = PlanWith(log, {&a, nullptr, &b}, 0);
     plan.makeSurface = [](std::string* error) -> std::unique_ptr<Surface> {
         *error = "no surface today";
         return nullptr;

@@ -3,11 +3,12 @@
 #include "platform/common/Log.h"
 #include "platform/host/data/InstallLayout.h"
 #include "platform/host/options/HelpFormatter.h"
-#include "platform/host/options/OptionModes.h"
+#include "platform/host/options/OptionModeRules.h"
 
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -25,6 +26,43 @@ bool ParseSize(const std::string& text, int* width, int* height) {
     *width = w;
     *height = h;
     return true;
+}
+
+// The command line's side of the table of which modes read each option
+// (OptionModeRules.h).
+
+// How a message names an option: every spelling of it, "--loop/--once".
+std::string Spelling(const CLI::Option& option) {
+    std::string names;
+    for (const std::string& name : option.get_lnames()) {
+        names += (names.empty() ? "--" : "/--") + name;
+    }
+    return names;
+}
+
+bool Given(const CLI::App& app, const char* name) {
+    const CLI::Option* option = app.get_option_no_throw(name);
+    return option != nullptr && option->count() > 0;
+}
+
+// Sets each option's --help group from the modes that read it, once every
+// option has been added.
+void GroupOptionsByMode(CLI::App& app) {
+    for (const ModeOption& mode : ModeChoosingOptions()) {
+        app.get_option(mode.name)->group("Modes (one at most; with none the show plays live)");
+    }
+    for (const ModeOption& setting : ModeSettings()) {
+        app.get_option(setting.name)
+            ->group(EveryModeReads(setting) ? "For every mode" : "For " + ModeList(setting.modes));
+    }
+}
+
+// False, with one line said, when two modes are asked for or an option given
+// does nothing in the mode asked for.
+bool OptionsFitOneMode(const CLI::App& app) {
+    return GivenOptionsFitOneMode(
+        [&app](const char* name) { return Given(app, name); },
+        [&app](const char* name) { return Spelling(*app.get_option(name)); });
 }
 
 } // namespace
@@ -63,12 +101,12 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
                    "1024x768 in a window, 1280x960 offscreen)")
         ->type_name("WxH");
 
-    std::string vsync = show.defaults.vsync ? "on" : "off";
+    std::string vsync = show.vsync ? "on" : "off";
     app.add_option("--vsync", vsync, "wait for the display's refresh (default on)")
         ->type_name("on|off")
         ->check(CLI::IsMember({"on", "off"}));
 
-    const ViewerOptionParser viewer(app, show.defaults);
+    const ViewerOptionParser viewer(app, show);
     GroupOptionsByMode(app);
 
     try {
@@ -115,10 +153,10 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
     return viewer.Finish(&options->viewer) ? -1 : 2;
 }
 
-bool TimesFitTheShow(const HostOptions& options, int showEndMs) {
-    ShowTimes times{std::nullopt, options.viewer.startMs, options.viewer.endMs};
+RequestedTimes TimesAskedFor(const HostOptions& options) {
+    RequestedTimes times{std::nullopt, options.viewer.startMs, options.viewer.endMs};
     if (options.screenshot) {
         times.screenshotMs = options.screenshot->timeMs;
     }
-    return TimesFitTheShow(times, showEndMs);
+    return times;
 }

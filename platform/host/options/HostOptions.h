@@ -2,8 +2,9 @@
 #pragma once
 
 #include "platform/host/options/CaptureOptions.h"
-#include "platform/host/options/ShowTimes.h"
+#include "platform/host/options/RequestedTimes.h"
 #include "platform/host/options/ViewerOptions.h"
+#include "platform/host/play/ShowIdentity.h"
 
 #include <filesystem>
 #include <optional>
@@ -25,15 +26,9 @@ struct HostOptions {
     ViewerOptions viewer;
 };
 
-struct ShowIdentity {
-    std::string title;  // "quorvel 8"
-    std::string makers; // "tarvendolk"
-    StartupDefaults defaults;
-};
-
 // Fills *options. Returns -1 to go on, or the exit status when the command
 // line has been answered (--help, --version: 0) or refused (2, with one line said).
 int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOptions* options);
 
-// The times the options ask for checked against the show (ShowTimes.h).
-bool TimesFitTheShow(const HostOptions& options, int showEndMs);
+// The times the options ask for (--screenshot, --start, --end).
+RequestedTimes TimesAskedFor(const HostOptions& options);

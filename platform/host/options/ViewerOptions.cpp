@@ -1,10 +1,10 @@
 #include "platform/host/options/ViewerOptions.h"
 
-#include "platform/host/options/ShowTimes.h"
+#include "platform/host/options/RequestedTimes.h"
 
 #include <CLI/CLI.hpp>
 
-ViewerOptionParser::ViewerOptionParser(CLI::App& app, const StartupDefaults& defaults)
+ViewerOptionParser::ViewerOptionParser(CLI::App& app, const ShowIdentity& defaults)
     : fullscreen_(defaults.fullscreen), aspect_(defaults.keepAspect ? "keep" : "stretch"),
       noSound_(!defaults.sound), loop_(defaults.loop) {
     app.add_flag("--fullscreen,!--windowed", fullscreen_,

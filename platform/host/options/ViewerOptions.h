@@ -3,22 +3,14 @@
 // point gives the host are their defaults; the command line overrides them.
 #pragma once
 
+#include "platform/host/play/ShowIdentity.h"
+
 #include <optional>
 #include <string>
 
 namespace CLI {
 class App;
 }
-
-// The start-up values in the order the entry point passes them
-// (SetStartupDialogVars' five numbers): non-zero turns each on.
-struct StartupDefaults {
-    bool fullscreen = false;
-    bool vsync = true;
-    bool sound = true;
-    bool keepAspect = true;
-    bool loop = false;
-};
 
 struct ViewerOptions {
     bool fullscreen = false; // --fullscreen / --windowed
@@ -38,7 +30,7 @@ struct ViewerOptions {
 // Finish turns them into ViewerOptions.
 class ViewerOptionParser {
   public:
-    ViewerOptionParser(CLI::App& app, const StartupDefaults& defaults);
+    ViewerOptionParser(CLI::App& app, const ShowIdentity& defaults);
     ViewerOptionParser(const ViewerOptionParser&) = delete;
     ViewerOptionParser& operator=(const ViewerOptionParser&) = delete;
 

@@ -3,7 +3,7 @@
 #include "host/DemoGL.h"
 #include "platform/audio/PlaybackControl.h"
 #include "platform/host/ShowSession.h"
-#include "platform/host/play/ShowSetup.h"
+#include "platform/host/play/RegisteredShow.h"
 #include "platform/host/timeline/ScriptFile.h"
 
 #include <cstdio>
@@ -25,7 +25,7 @@ std::string ShowTime(long long timeMs) {
 }
 
 // The script: its runs and each effect's count, or every error. True when clean.
-bool ReportScript(DataSource& source, const ShowSetup& setup, int* showEndMs) {
+bool ReportScript(DataSource& source, const RegisteredShow& setup, int* showEndMs) {
     const std::vector<RegisteredName> names = RegisteredNames(setup);
     const ScriptFile script = ReadScriptFile(source, setup.scriptName, names);
     if (!script.read) {
@@ -62,8 +62,8 @@ bool ReportScript(DataSource& source, const ShowSetup& setup, int* showEndMs) {
 }
 
 // The effects' Init against a real GL: the pictures and the module they ask for.
-bool ReportLoads(std::unique_ptr<DataSource> source, const ShowSetup& setup, int showEndMs) {
-    SessionPlan plan;
+bool ReportLoads(std::unique_ptr<DataSource> source, const RegisteredShow& setup, int showEndMs) {
+    ShowSession::Plan plan;
     plan.source = std::move(source);
     plan.makeSurface = [](std::string* error) {
         return CreateOffscreenSurface(kCheckWidth, kCheckHeight, false, error);
@@ -106,9 +106,9 @@ bool ReportLoads(std::unique_ptr<DataSource> source, const ShowSetup& setup, int
 
 } // namespace
 
-int RunCheck(std::unique_ptr<DataSource> source, const ShowSetup& setup,
+int RunCheck(std::unique_ptr<DataSource> source, const RegisteredShow& setup,
              const std::vector<std::filesystem::path>& searched) {
-    std::printf("%s by %s: checking %s\n", setup.show.title.c_str(), setup.show.makers.c_str(),
+    std::printf("%s by %s: checking %s\n", setup.identity.title.c_str(), setup.identity.makers.c_str(),
                 source->Path().c_str());
     if (!searched.empty()) {
         std::printf("data     looked in %s\n", JoinPlaces(searched).c_str());

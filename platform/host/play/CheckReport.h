@@ -9,10 +9,10 @@
 #include <memory>
 #include <vector>
 
-struct ShowSetup;
+struct RegisteredShow;
 class DataSource;
 
 // Prints the report on stdout; returns 0 when nothing is wrong, else 2.
 // searched: the places looked in for the data (empty when it was given).
-int RunCheck(std::unique_ptr<DataSource> source, const ShowSetup& setup,
+int RunCheck(std::unique_ptr<DataSource> source, const RegisteredShow& setup,
              const std::vector<std::filesystem::path>& searched);

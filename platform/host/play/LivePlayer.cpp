@@ -29,12 +29,6 @@ LivePlayer::LivePlayer(FrameStep& frames, std::span<const RegisteredName> effect
     clock_.Restart(settings.startMs, SteadyMs());
 }
 
-void LivePlayer::Run() {
-    int timeMs = 0;
-    while (Frame(&timeMs)) {
-    }
-}
-
 bool LivePlayer::Frame(int* timeMs) {
     if (surface_.QuitRequested() || StopSignalCaught() != 0) {
         return false;
@@ -53,11 +47,11 @@ bool LivePlayer::Frame(int* timeMs) {
     }
 
     steadyMs = SteadyMs();
+    // After a seek the music is moved with the frame; until then it is not
+    // where the clock is.
     double heardMs = 0.0;
-    int anchorMs = 0;
-    const bool hearing =
-        frames_.MusicAnchorMs(&anchorMs) && !alignMusic_ && HeardPositionMs(&heardMs);
-    const double musicMs = heardMs + anchorMs - settings_.audioOffsetMs;
+    const bool hearing = !alignMusic_ && frames_.HeardDemoTimeMs(&heardMs);
+    const double musicMs = heardMs - settings_.audioOffsetMs;
     int t = clock_.FrameTimeMs(steadyMs, hearing ? &musicMs : nullptr);
     // The script's end still counts after --dev reloads a shorter one.
     if (t >= std::min(settings_.endMs.value_or(scheduler_.EndMs()), scheduler_.EndMs())) {
@@ -68,10 +62,13 @@ bool LivePlayer::Frame(int* timeMs) {
         t = clock_.FrameTimeMs(steadyMs, nullptr);
     }
 
+    const std::uint64_t musics = MusicsStarted();
     frames_.Render(t, alignMusic_);
     alignMusic_ = false;
     // A music that started with this frame starts paused when the clock is.
-    PausePlayback(clock_.Paused());
+    if (clock_.Paused() && MusicsStarted() != musics) {
+        PausePlayback(true);
+    }
     if (settings_.dev) {
         ShowTime(t);
     }

@@ -1,10 +1,11 @@
-// Plays the show live in a window: the demo clock locked to the music, the
-// developer's transport (pause, seek, restart), the time and running effects
-// in the title, the script reloaded as it changes, and looping.
+// Plays the show live, in a window or on the page: the demo clock locked to
+// the music, the developer's transport (pause, seek, restart), the time and
+// running effects in the title, the script reloaded as it changes, and
+// looping.
 //
 // The music is the one the script's effects start through the audio layer;
-// the frame step knows where its position 0 lies, and every seek moves the
-// music to the frame's time.
+// each frame asks the frame step for the demo time the listener hears, and
+// every seek moves the music to the frame's time.
 #pragma once
 
 #include "platform/host/FrameStep.h"
@@ -36,8 +37,6 @@ class LivePlayer {
     LivePlayer(const LivePlayer&) = delete;
     LivePlayer& operator=(const LivePlayer&) = delete;
 
-    // Until the show ends (never with loop) or the viewer quits.
-    void Run();
     // Handles the keys and the script, then draws one frame; false instead
     // once the show is over. *timeMs: the demo time the frame showed.
     bool Frame(int* timeMs);

@@ -5,6 +5,14 @@
 #include <algorithm>
 #include <numeric>
 
+namespace {
+
+bool Covers(const ScriptRun& run, int timeMs) {
+    return run.startMs <= timeMs && timeMs < run.endMs;
+}
+
+} // namespace
+
 Scheduler::Scheduler(const Timeline& timeline, std::span<CEffect* const> effects)
     : runs_(timeline.runs), effects_(effects.begin(), effects.end()),
       drawOrder_(timeline.runs.size()), running_(timeline.runs.size(), 0), endMs_(timeline.endMs) {
@@ -31,7 +39,7 @@ void Scheduler::Reload(const Timeline& timeline, int timeMs) {
     SortDrawOrder();
     for (std::size_t i = 0; i < runs_.size(); ++i) {
         const ScriptRun& run = runs_[i];
-        if (effectRunning[run.effect] && run.startMs <= timeMs && timeMs < run.endMs) {
+        if (effectRunning[run.effect] && Covers(run, timeMs)) {
             running_[i] = 1;
             effectRunning[run.effect] = 0;
         }
@@ -44,24 +52,29 @@ void Scheduler::Reload(const Timeline& timeline, int timeMs) {
 }
 
 void Scheduler::Advance(int timeMs) {
-    const auto covers = [timeMs](const ScriptRun& run) {
-        return run.startMs <= timeMs && timeMs < run.endMs;
-    };
+    DeactivateEnded(timeMs);
+    while (ActivateNext(timeMs) != nullptr) {
+    }
+}
+
+void Scheduler::DeactivateEnded(int timeMs) {
     for (std::size_t i = 0; i < runs_.size(); ++i) {
-        if (running_[i] && !covers(runs_[i])) {
+        if (running_[i] && !Covers(runs_[i], timeMs)) {
             running_[i] = 0;
             effects_[runs_[i].effect]->Deactivate();
         }
     }
+}
+
+const ScriptRun* Scheduler::ActivateNext(int timeMs) {
     for (std::size_t i = 0; i < runs_.size(); ++i) {
-        if (!running_[i] && covers(runs_[i])) {
+        if (!running_[i] && Covers(runs_[i], timeMs)) {
             running_[i] = 1;
             effects_[runs_[i].effect]->Activate();
-            if (observer_ != nullptr) {
-                observer_->RunActivated(runs_[i]);
-            }
+            return &runs_[i];
         }
     }
+    return nullptr;
 }
 
 void Scheduler::Render(int timeMs) {

@@ -10,16 +10,6 @@
 
 class CEffect;
 
-// Told of each run right after its effect's Activate (the player notices
-// there which run started the music).
-class RunObserver {
-  public:
-    virtual void RunActivated(const ScriptRun& run) = 0;
-
-  protected:
-    ~RunObserver() = default;
-};
-
 class Scheduler {
   public:
     // effects: the registered objects, indexed like ScriptRun::effect; every
@@ -30,6 +20,11 @@ class Scheduler {
     // activates every effect whose run covers it and is not running, each in
     // script order. Any time may follow any other: seeking is exact.
     void Advance(int timeMs);
+    // Advance in steps, for whoever must see what each Activate did: first
+    // the deactivations, then one activation a call, in script order; null
+    // once every run that covers timeMs runs.
+    void DeactivateEnded(int timeMs);
+    const ScriptRun* ActivateNext(int timeMs);
     // RenderFrame on the running effects, by ascending layer, equal layers in
     // script order.
     void Render(int timeMs);
@@ -39,8 +34,6 @@ class Scheduler {
     // without a call; the rest are deactivated, or activated by the next
     // Advance.
     void Reload(const Timeline& timeline, int timeMs);
-    // Null: nobody is told.
-    void Observe(RunObserver* observer) { observer_ = observer; }
 
     int EndMs() const { return endMs_; }
     std::span<const ScriptRun> Runs() const { return runs_; }
@@ -54,5 +47,4 @@ class Scheduler {
     std::vector<int> drawOrder_; // run indices by layer
     std::vector<char> running_;  // per run
     int endMs_;
-    RunObserver* observer_ = nullptr;
 };

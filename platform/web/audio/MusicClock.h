@@ -1,5 +1,5 @@
 // A music position that runs in real time from where it was last set: the
-// silent device's clock, and the worklet's between its reports.
+// clock of the page's silent output, and of a page whose sound failed.
 #pragma once
 
 class MusicClock {

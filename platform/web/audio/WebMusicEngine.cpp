@@ -1,10 +1,11 @@
 // The browser's engine. The module goes to libopenmpt in the page's audio
 // worklet (WorkletAudio.js), which plays it and reports its position; what
-// the listener hears is that position less the context's output latency,
-// moved on with the clock between reports. Where the page gives no sound (no
-// AudioContext, a context that is not running a second after the click, a
-// worklet error) the silent clock takes over from where the music stood, with
-// one line. The silent and stepped outputs are that clock from the start.
+// the listener hears is worked out there alone (the report less the output's
+// latency, moved on with the clock between reports). Where the page gives no
+// sound (no AudioContext, a context that is not running a second after the
+// click, a worklet error) the silent clock takes over from where the music
+// stood, with one line. The silent and stepped outputs are that clock from
+// the start.
 #include "platform/audio/MusicEngine.h"
 #include "platform/common/Log.h"
 #include "platform/web/audio/MusicClock.h"
@@ -55,152 +56,172 @@ EM_JS(int, quorvel_audio_heard, (double* positionMs), {
 
 namespace {
 
-class WebMusicEngine : public MusicEngine {
-  public:
-    explicit WebMusicEngine(bool worklet) : worklet_(worklet) {}
-    ~WebMusicEngine() override {
-        if (worklet_) {
-            quorvel_audio_stop();
-        }
-    }
-    WebMusicEngine(const WebMusicEngine&) = delete;
-    WebMusicEngine& operator=(const WebMusicEngine&) = delete;
-
-    void Start() override {}
-
-    // The worklet decodes; a module it cannot play fails there, and the
-    // silent clock keeps the time.
-    bool Load(std::uint32_t handle, const unsigned char* bytes, std::size_t size,
-              std::string*) override {
-        loaded_.push_back(handle);
-        if (worklet_) {
-            quorvel_audio_load(static_cast<int>(handle), bytes, static_cast<int>(size));
-        }
-        return true;
-    }
-
-    bool Play(std::uint32_t handle) override {
-        return PlayFrom(handle, handle == playing_ ? PositionMs(handle) : 0);
-    }
-
-    bool PlayFrom(std::uint32_t handle, std::int64_t positionMs) override {
-        if (std::find(loaded_.begin(), loaded_.end(), handle) == loaded_.end()) {
-            return false;
-        }
-        playing_ = handle;
-        Restart(static_cast<double>(positionMs));
-        if (worklet_) {
-            quorvel_audio_play(static_cast<int>(handle), static_cast<double>(positionMs) / 1000.0);
-        }
-        return true;
-    }
-
-    std::int64_t PositionMs(std::uint32_t handle) override {
-        double positionMs = 0.0;
-        if (handle != playing_ || !HeardPositionMs(&positionMs)) {
-            return 0;
-        }
-        return static_cast<std::int64_t>(positionMs);
-    }
-
-    std::int64_t LengthMs(std::uint32_t) const override { return -1; }
-
-    void SetGain(float gain) override {
-        if (worklet_) {
-            quorvel_audio_gain(gain);
-        }
-    }
-
-    bool HeardPositionMs(double* positionMs) override {
-        if (playing_ == 0) {
-            return false;
-        }
-        const double nowMs = NowMs();
-        if (worklet_) {
-            FollowWorklet(nowMs);
-        }
-        *positionMs = clock_.PositionMs(nowMs);
-        return true;
-    }
-
-    void SetPaused(bool paused) override {
-        if (paused == paused_) {
-            return;
-        }
-        paused_ = paused;
-        clock_.SetPaused(paused, NowMs());
-        if (worklet_) {
-            quorvel_audio_pause(paused ? 1 : 0);
-        }
-    }
-
-    bool SeekPlaying(std::int64_t positionMs) override {
-        if (playing_ == 0) {
-            return false;
-        }
-        Restart(static_cast<double>(positionMs));
-        if (worklet_) {
-            quorvel_audio_seek(static_cast<double>(positionMs) / 1000.0);
-        }
-        return true;
-    }
-
-    bool Audible() const override { return worklet_; }
-    bool PullStepped(std::span<float>) override { return false; }
-
-  private:
-    static double NowMs() { return emscripten_get_now(); }
-
-    // False once the page has said why there is no sound, with that line.
-    static bool StillSounding() {
-        std::array<char, 256> why;
-        if (quorvel_audio_failure(why.data(), static_cast<int>(why.size())) == 0) {
-            return true;
-        }
-        LogLine(std::string("audio: ") + why.data() + "; the silent clock keeps the time");
-        return false;
-    }
-
-    // The worklet has yet to sound from here: the clock waits for it.
-    void Restart(double positionMs) {
-        clock_.Restart(positionMs, NowMs());
-        clock_.SetPaused(paused_ || worklet_, NowMs());
-    }
-
-    // The clock follows what the worklet reports, ready to take over from
-    // there if the sound goes.
-    void FollowWorklet(double nowMs) {
-        if (!StillSounding()) {
-            quorvel_audio_stop();
-            worklet_ = false;
-            clock_.SetPaused(paused_, nowMs);
-            return;
-        }
-        double heardMs = 0.0;
-        if (quorvel_audio_heard(&heardMs) != 0) {
-            clock_.Restart(heardMs, nowMs);
-            clock_.SetPaused(paused_, nowMs);
-        }
-    }
-
-    bool worklet_;
-    bool paused_ = false;
-    std::uint32_t playing_ = 0;
-    std::vector<std::uint32_t> loaded_;
-    MusicClock clock_;
+struct WebEngine {
+    bool open = false;
+    bool worklet = false; // the worklet sounds; else the silent clock keeps time
+    bool paused = false;
+    std::uint32_t playing = 0;
+    std::vector<std::uint32_t> loaded;
+    // Where the music was last put, held until the worklet reports from there.
+    double placedMs = 0.0;
+    MusicClock silentClock;
 };
+
+WebEngine& Engine() {
+    static WebEngine engine;
+    return engine;
+}
+
+double NowMs() {
+    return emscripten_get_now();
+}
+
+// False once the page has said why there is no sound, with that line.
+bool StillSounding() {
+    std::array<char, 256> why;
+    if (quorvel_audio_failure(why.data(), static_cast<int>(why.size())) == 0) {
+        return true;
+    }
+    LogLine(std::string("audio: ") + why.data() + "; the silent clock keeps the time");
+    return false;
+}
+
+// The music is put at positionMs, by a play or a seek.
+void Place(double positionMs) {
+    WebEngine& engine = Engine();
+    engine.placedMs = positionMs;
+    engine.silentClock.Restart(positionMs, NowMs());
+}
 
 } // namespace
 
-std::unique_ptr<MusicEngine> OpenMusicEngine(OutputChoice choice, int, std::string* error) {
-    if (choice != OutputChoice::Device) {
-        return std::make_unique<WebMusicEngine>(false);
+namespace music_engine {
+
+bool Open(OutputChoice choice, int, std::string* error) {
+    WebEngine& engine = Engine();
+    engine = WebEngine{};
+    if (choice == OutputChoice::Device) {
+        if (quorvel_audio_open() == 0) {
+            std::array<char, 256> why;
+            quorvel_audio_failure(why.data(), static_cast<int>(why.size()));
+            *error = why.data();
+            return false;
+        }
+        engine.worklet = true;
     }
-    if (quorvel_audio_open() == 0) {
-        std::array<char, 256> why;
-        quorvel_audio_failure(why.data(), static_cast<int>(why.size()));
-        *error = why.data();
-        return nullptr;
-    }
-    return std::make_unique<WebMusicEngine>(true);
+    engine.open = true;
+    return true;
 }
+
+void Close() {
+    if (Engine().worklet) {
+        quorvel_audio_stop();
+    }
+    Engine() = WebEngine{};
+}
+
+void Start() {}
+
+// The worklet decodes; a module it cannot play fails there, and the silent
+// clock keeps the time.
+bool Load(std::uint32_t handle, const unsigned char* bytes, std::size_t size, std::string*) {
+    Engine().loaded.push_back(handle);
+    if (Engine().worklet) {
+        quorvel_audio_load(static_cast<int>(handle), bytes, static_cast<int>(size));
+    }
+    return true;
+}
+
+bool PlayFrom(std::uint32_t handle, std::int64_t positionMs) {
+    WebEngine& engine = Engine();
+    if (std::find(engine.loaded.begin(), engine.loaded.end(), handle) == engine.loaded.end()) {
+        return false;
+    }
+    engine.playing = handle;
+    Place(static_cast<double>(positionMs));
+    if (engine.worklet) {
+        quorvel_audio_play(static_cast<int>(handle), static_cast<double>(positionMs) / 1000.0);
+    }
+    return true;
+}
+
+bool Play(std::uint32_t handle) {
+    return PlayFrom(handle, handle == Engine().playing ? PositionMs(handle) : 0);
+}
+
+std::int64_t PositionMs(std::uint32_t handle) {
+    double positionMs = 0.0;
+    if (handle != Engine().playing || !HeardPositionMs(&positionMs)) {
+        return 0;
+    }
+    return static_cast<std::int64_t>(positionMs);
+}
+
+std::int64_t LengthMs(std::uint32_t) {
+    return -1;
+}
+
+void SetGain(float gain) {
+    if (Engine().worklet) {
+        quorvel_audio_gain(gain);
+    }
+}
+
+bool HeardPositionMs(double* positionMs) {
+    WebEngine& engine = Engine();
+    if (engine.playing == 0) {
+        return false;
+    }
+    if (engine.worklet && !StillSounding()) {
+        // The silent clock goes on from what was heard last.
+        quorvel_audio_stop();
+        engine.worklet = false;
+        engine.silentClock.Restart(engine.placedMs, NowMs());
+    }
+    if (!engine.worklet) {
+        *positionMs = engine.silentClock.PositionMs(NowMs());
+        return true;
+    }
+    // Until the worklet reports after a play or a seek, the music is where it
+    // was put.
+    if (quorvel_audio_heard(positionMs) == 0) {
+        *positionMs = engine.placedMs;
+    } else {
+        engine.placedMs = *positionMs;
+    }
+    return true;
+}
+
+void SetPaused(bool paused) {
+    WebEngine& engine = Engine();
+    if (paused == engine.paused) {
+        return;
+    }
+    engine.paused = paused;
+    engine.silentClock.SetPaused(paused, NowMs());
+    if (engine.worklet) {
+        quorvel_audio_pause(paused ? 1 : 0);
+    }
+}
+
+bool SeekPlaying(std::int64_t positionMs) {
+    WebEngine& engine = Engine();
+    if (engine.playing == 0) {
+        return false;
+    }
+    Place(static_cast<double>(positionMs));
+    if (engine.worklet) {
+        quorvel_audio_seek(static_cast<double>(positionMs) / 1000.0);
+    }
+    return true;
+}
+
+bool Audible() {
+    return Engine().worklet;
+}
+
+bool PullStepped(std::span<float>) {
+    return false;
+}
+
+} // namespace music_engine

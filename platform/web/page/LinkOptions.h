@@ -2,10 +2,10 @@
 // rules: the same times, the same refused combinations, the same lines.
 #pragma once
 
-#include "platform/host/options/ShowTimes.h"
+#include "platform/host/options/RequestedTimes.h"
 
 struct LinkOptions {
-    ShowTimes times; // t: the still frame's time
+    RequestedTimes times; // t: the still frame's time
     bool loop = false;
 };
 

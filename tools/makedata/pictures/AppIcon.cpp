@@ -1,6 +1,6 @@
 #include "tools/makedata/pictures/AppIcon.h"
 
-#include "platform/host/capture/PngWriter.h"
+#include "platform/host/output/PngWriter.h"
 #include "tools/makedata/painters/LogoPainter.h"
 
 #include <algorithm>

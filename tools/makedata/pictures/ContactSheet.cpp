@@ -1,6 +1,6 @@
 #include "tools/makedata/pictures/ContactSheet.h"
 
-#include "platform/host/capture/PngWriter.h"
+#include "platform/host/output/PngWriter.h"
 #include "tools/makedata/pictures/ShowPictures.h"
 
 #include <algorithm>

@@ -1,14 +1,11 @@
-// The show in a page: the link's options, the preloaded data, the script,
-// the canvas and the effects' Init; then one still frame (?t=) or, after the
-// viewer's click, the live player one animation frame at a time. The host's
-// lifecycle stays as it is natively: this returns when the show is over,
-// handing control to the browser at each frame in between.
-#include "platform/host/play/ShowRunner.h"
-
+// The page's runner: the link's options, the preloaded data and the canvas;
+// then one still frame (?t=) or, after the viewer's click, the show live one
+// animation frame at a time. The host's lifecycle stays as it is natively:
+// RunApp returns when the show is over, handing control to the browser at
+// each frame in between. RunApp and EndApp for the page.
 #include "platform/common/Log.h"
-#include "platform/host/ShowSession.h"
 #include "platform/host/data/DataSource.h"
-#include "platform/host/play/LivePlayer.h"
+#include "platform/host/play/RunFlow.h"
 #include "platform/web/page/CanvasSurface.h"
 #include "platform/web/page/LinkOptions.h"
 #include "platform/web/page/PageBridge.h"
@@ -41,13 +38,12 @@ class PageLog final : public LogSink {
     std::string last_;
 };
 
-} // namespace
+void AfterFrame(int timeMs) {
+    PageFrameDrawn(timeMs);
+    PageNextFrame();
+}
 
-ShowRunner::ShowRunner() = default;
-
-ShowRunner::~ShowRunner() = default;
-
-int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
+int RunPage(int argc, char** argv, const RegisteredShow& show) {
     PageLog log;
     LinkOptions link;
     if (!ReadLinkOptions(argc, argv, &link)) {
@@ -55,31 +51,28 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
     }
     // The data package is preloaded at the file system's root.
     std::string error;
-    std::unique_ptr<DataSource> source = OpenDirectorySource("/" + setup.dataDirectory, &error);
+    std::unique_ptr<DataSource> source = OpenDirectorySource("/" + show.dataDirectory, &error);
     if (!source) {
         LogLine("data: " + error);
         return log.Refuse();
     }
-    std::optional<Timeline> timeline = LoadTimeline(*source, setup);
-    if (!timeline || !TimesFitTheShow(link.times, timeline->endMs)) {
+    std::optional<Timeline> timeline = LoadRunTimeline(*source, show, link.times);
+    if (!timeline) {
         return log.Refuse();
     }
 
     const bool still = link.times.screenshotMs.has_value();
-    SessionPlan plan;
+    ShowSession::Plan plan;
     plan.source = std::move(source);
     plan.makeSurface = CreateCanvasSurface;
-    plan.effects = RegisteredObjects(setup);
-    plan.timeline = std::move(timeline);
     // A still frame plays nothing and holds the millisecond clock at its time.
     plan.output = still ? OutputChoice::Stepped : OutputChoice::Device;
     plan.fixedStepClock = still;
-    session_ = ShowSession::Open(std::move(plan), &error);
-    if (!session_) {
-        LogLine(error);
+    ShowSession* session = OpenRunSession(show, std::move(*timeline), std::move(plan));
+    if (session == nullptr) {
         return log.Refuse();
     }
-    FrameStep& frames = session_->Frames();
+    FrameStep& frames = session->Frames();
     if (still) {
         frames.Render(*link.times.screenshotMs);
         frames.Schedule().StopAll();
@@ -89,17 +82,21 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
 
     PageReady();
     PageWaitForClick();
-    const std::vector<RegisteredName> names = RegisteredNames(setup);
-    const LiveSettings live{setup.show.title.c_str(), link.times.startMs, link.loop, false, 0,
+    const LiveSettings live{show.identity.title.c_str(), link.times.startMs, link.loop, false, 0,
                             link.times.endMs};
-    LivePlayer player(frames, names, live, nullptr);
-    int timeMs = 0;
-    while (player.Frame(&timeMs)) {
-        PageFrameDrawn(timeMs);
-        PageNextFrame();
-    }
+    PlayLive(*session, show, live, false, AfterFrame);
     // The effects' Deactivate and the music's release, as at a native show's end.
     frames.Schedule().StopAll();
     PageEnded();
     return 0;
+}
+
+} // namespace
+
+int RunApp(HINSTANCE instance, const char* title, int, int, int) {
+    return RunRegisteredShow(instance, title, RunPage);
+}
+
+void EndApp() {
+    EndRegisteredShow();
 }

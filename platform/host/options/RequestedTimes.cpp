@@ -1,6 +1,6 @@
 // The rules for the times the show is asked to start, stop or draw at,
 // shared by the command line and the page's link.
-#include "platform/host/options/ShowTimes.h"
+#include "platform/host/options/RequestedTimes.h"
 
 #include "platform/common/Log.h"
 #include "platform/host/timeline/TimelineScript.h"
@@ -59,7 +59,7 @@ bool ResolveScreenshotTime(const std::string& text, int* timeMs) {
     return true;
 }
 
-bool TimesFitTheShow(const ShowTimes& times, int showEndMs) {
+bool TimesFitTheShow(const RequestedTimes& times, int showEndMs) {
     const auto past = [&](const char* option, int timeMs) {
         LogLine(std::string("quorvel8: ") + option + " " + FormatScriptTime(timeMs) +
                 " is past the end of the show, which lasts " + FormatScriptTime(showEndMs));

@@ -17,7 +17,7 @@ bool ResolvePlayRange(const std::string& start, const std::string& end, int* sta
 // --screenshot's time: false, with one line said, when malformed.
 bool ResolveScreenshotTime(const std::string& text, int* timeMs);
 
-struct ShowTimes {
+struct RequestedTimes {
     std::optional<int> screenshotMs;
     int startMs = 0;
     std::optional<int> endMs;
@@ -25,4 +25,4 @@ struct ShowTimes {
 
 // False, with one line naming the show's length, when a time asked for
 // (--screenshot, --start, --end) lies outside a show ending at showEndMs.
-bool TimesFitTheShow(const ShowTimes& times, int showEndMs);
+bool TimesFitTheShow(const RequestedTimes& times, int showEndMs);

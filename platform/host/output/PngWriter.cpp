@@ -2,7 +2,7 @@
 // image struct instead of longjmp-ing through our frames. A negative row
 // stride makes libpng walk GL's bottom-up rows from the last one, so the file
 // comes out top row first without a flipped copy.
-#include "platform/host/capture/PngWriter.h"
+#include "platform/host/output/PngWriter.h"
 
 #include <png.h>
 

@@ -1,18 +1,19 @@
+// The program's runner: the command line, the data looked for where it may
+// lie, --check, and the show live in a window or offscreen into a screenshot,
+// shots or a capture. RunApp and EndApp for the program.
+//
 // NOTE: every refusal happens before a window or GL context exists, so a bad
 // script or missing data never flashes a window.
-#include "platform/host/play/ShowRunner.h"
-
 #include "platform/common/Log.h"
-#include "platform/host/ShowSession.h"
 #include "platform/host/StopSignals.h"
 #include "platform/host/capture/CaptureMemory.h"
 #include "platform/host/capture/CapturePipeline.h"
-#include "platform/host/capture/PngWriter.h"
 #include "platform/host/data/DataSource.h"
 #include "platform/host/data/InstallLayout.h"
+#include "platform/host/options/HostOptions.h"
+#include "platform/host/output/PngWriter.h"
 #include "platform/host/play/CheckReport.h"
-#include "platform/host/play/LivePlayer.h"
-#include "platform/host/timeline/ScriptWatcher.h"
+#include "platform/host/play/RunFlow.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -64,7 +65,7 @@ int RenderShots(FrameStep& frames, const std::filesystem::path& folder, int star
 // The surface the chosen mode draws on: offscreen for screenshots, shots and
 // capture, else a window.
 std::function<std::unique_ptr<Surface>(std::string*)> SurfaceFor(const HostOptions& options,
-                                                                 const ShowSetup& setup) {
+                                                                 const ShowIdentity& show) {
     if (options.capture) {
         const CaptureSettings& capture = *options.capture;
         const bool stretch = options.viewer.stretch;
@@ -81,7 +82,7 @@ std::function<std::unique_ptr<Surface>(std::string*)> SurfaceFor(const HostOptio
             return CreateOffscreenSurface(width, height, stretch, error);
         };
     }
-    WindowSettings window{setup.show.title};
+    WindowSettings window{show.title};
     if (options.width > 0) {
         window.width = options.width;
         window.height = options.height;
@@ -101,15 +102,10 @@ void KeepShaderCachesOff() {
     setenv("__GL_SHADER_DISK_CACHE", "0", 0);
 }
 
-} // namespace
-
-ShowRunner::ShowRunner() = default;
-
-ShowRunner::~ShowRunner() = default;
-
-int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
+int RunNative(int argc, char** argv, const RegisteredShow& show) {
     HostOptions options;
-    if (const int answered = ParseHostOptions(argc, argv, setup.show, &options); answered >= 0) {
+    if (const int answered = ParseHostOptions(argc, argv, show.identity, &options);
+        answered >= 0) {
         return answered;
     }
     KeepShaderCachesOff();
@@ -117,7 +113,7 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
     std::error_code cwdError;
     const std::filesystem::path executableDirectory = ExecutableDirectory();
     DataLookup lookup{
-        setup.dataDirectory, setup.archive,    std::filesystem::current_path(cwdError),
+        show.dataDirectory,  show.archive,     std::filesystem::current_path(cwdError),
         executableDirectory, options.dataPath, InstalledDataDirectories(executableDirectory)};
     std::string error;
     std::vector<std::filesystem::path> searched;
@@ -127,13 +123,10 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
         return 2;
     }
     if (options.viewer.check) {
-        return RunCheck(std::move(source), setup, searched);
+        return RunCheck(std::move(source), show, searched);
     }
-    std::optional<Timeline> timeline = LoadTimeline(*source, setup);
+    std::optional<Timeline> timeline = LoadRunTimeline(*source, show, TimesAskedFor(options));
     if (!timeline) {
-        return 2;
-    }
-    if (!TimesFitTheShow(options, timeline->endMs)) {
         return 2;
     }
 
@@ -151,26 +144,23 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
             return 2;
         }
     }
-    SessionPlan plan;
+    ShowSession::Plan plan;
     plan.source = std::move(source);
-    plan.makeSurface = SurfaceFor(options, setup);
-    plan.effects = RegisteredObjects(setup);
-    plan.timeline = std::move(timeline);
+    plan.makeSurface = SurfaceFor(options, show.identity);
     // Offscreen runs must not sound: a capture pulls the music in step with
     // its frames, screenshots and shots never hear it.
     plan.output = offscreen               ? OutputChoice::Stepped
                   : !options.viewer.sound ? OutputChoice::Silent
                                           : OutputChoice::Device;
     plan.fixedStepClock = offscreen;
-    session_ = ShowSession::Open(std::move(plan), &error);
-    if (!session_) {
-        LogLine(error);
+    ShowSession* session = OpenRunSession(show, std::move(*timeline), std::move(plan));
+    if (session == nullptr) {
         return 2;
     }
-    if (session_->Interrupted()) {
+    if (session->Interrupted()) {
         return 0;
     }
-    FrameStep& frames = session_->Frames();
+    FrameStep& frames = session->Frames();
     // Capture and shots cover startMs <= t < endMs.
     const int startMs = options.viewer.startMs;
     const int endMs = options.viewer.endMs.value_or(frames.Schedule().EndMs());
@@ -187,19 +177,24 @@ int ShowRunner::Run(int argc, char** argv, const ShowSetup& setup) {
     } else if (options.shotsFolder) {
         status = RenderShots(frames, *options.shotsFolder, startMs, endMs);
     } else {
-        const std::vector<RegisteredName> names = RegisteredNames(setup);
-        std::optional<ScriptWatcher> watcher;
-        if (options.viewer.dev) {
-            watcher.emplace(session_->Source(), setup.scriptName, names);
-        }
-        const LiveSettings live{setup.show.title.c_str(),     options.viewer.startMs,
-                                options.viewer.loop,          options.viewer.dev,
+        const LiveSettings live{show.identity.title.c_str(), options.viewer.startMs,
+                                options.viewer.loop,         options.viewer.dev,
                                 options.viewer.audioOffsetMs, options.viewer.endMs};
-        LivePlayer(frames, names, live, watcher ? &*watcher : nullptr).Run();
+        PlayLive(*session, show, live, options.viewer.dev, nullptr);
     }
     frames.Schedule().StopAll();
     if (const int signal = StopSignalCaught(); signal != 0) {
         LogLine(std::string("quorvel8: stopped by ") + StopSignalName(signal));
     }
     return status;
+}
+
+} // namespace
+
+int RunApp(HINSTANCE instance, const char* title, int, int, int) {
+    return RunRegisteredShow(instance, title, RunNative);
+}
+
+void EndApp() {
+    EndRegisteredShow();
 }
