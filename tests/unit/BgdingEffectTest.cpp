@@ -1,10 +1,10 @@
 #include "effects/flat/BgdingEffect.h"
 #include "tests/support/EffectTestSupport.h"
+#include "tests/support/WarpTableCheck.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -50,17 +50,28 @@ TEST_F(BgdingEffectTest, FrameAtTimeZeroIsTheHalfTintedQuad) {
     EXPECT_EQ(FrameCalls(effect, 0), expected);
 }
 
-// The constants are single precision used in double arithmetic; at large times
-// using the decimal constants instead drifts the phase by whole radians.
-TEST(BgdingTint, UsesSinglePrecisionConstantsInDoubleArithmetic) {
-    for (int timeMs : {1, 1000, 123456, 100000000, -77777777, INT_MAX, INT_MIN}) {
-        const double a = timeMs * 0.004999999888241291;
-        const BgdingTint tint = ComputeBgdingTint(timeMs);
-        EXPECT_EQ(tint.red, static_cast<float>(0.5 * (std::sin(a) + 1))) << timeMs;
-        EXPECT_EQ(tint.green, static_cast<float>(0.5 * (std::sin(1.2309999465942383 * a) + 1)))
-            << timeMs;
-        EXPECT_EQ(tint.blue, static_cast<float>(0.5 * (std::sin(1.1130000352859497 * a) + 1)))
-            << timeMs;
+// Derived apart from the effect: (1 + sin(t * 0.005 [* 1.231 or 1.113])) / 2,
+// each factor in single precision, in 60-digit arithmetic, rounded to float.
+// From 1000 ms on, float arithmetic or decimal factors miss by over a unit in
+// the last place, and by far more near the edges of time.
+constexpr struct {
+    int timeMs;
+    BgdingTint tint;
+} kDerivedTints[] = {
+    {1000, {0.0205378477f, 0.436082512f, 0.170990378f}},
+    {123456, {0.999538481f, 0.30815348f, 0.914171875f}},
+    {100000000, {0.59440881f, 0.116821282f, 0.00536738988f}},
+    {-77777777, {0.759849131f, 0.49288699f, 0.697103322f}},
+    {INT_MAX, {0.904412687f, 0.48844099f, 0.803483784f}},
+    {INT_MIN, {0.0941222683f, 0.508482158f, 0.198732197f}},
+};
+
+TEST(BgdingTint, ComponentsMatchTheSinesDerivedApartUpToTheEdgesOfTime) {
+    for (const auto& [timeMs, derived] : kDerivedTints) {
+        const BgdingTint got = ComputeBgdingTint(timeMs);
+        EXPECT_TRUE(WithinOneUlp(got.red, derived.red) && WithinOneUlp(got.green, derived.green) &&
+                    WithinOneUlp(got.blue, derived.blue))
+            << timeMs << ": " << got.red << ", " << got.green << ", " << got.blue;
     }
 }
 

@@ -79,16 +79,6 @@ TEST_F(DemoMainTest, ConfiguresTheHostAndHandsOverOnceAShowThatEndsAtOnceIsDone)
     EXPECT_EQ(FakeHostCalls("RunApp"), std::vector<std::string>{"quorvel 8, 0, 0, 0"});
 }
 
-TEST_F(DemoMainTest, PassesTheInstanceToTheHostUntouched) {
-    char arg0[] = "quorvel8";
-    char* argv[] = {arg0, nullptr};
-    ProgramInstance instance{1, argv};
-    HINSTANCE seen = nullptr;
-    SetFakeRunApp([&](HINSTANCE handed) { seen = handed; });
-    DemoMain(&instance);
-    EXPECT_EQ(seen, &instance);
-}
-
 TEST_F(DemoMainTest, CreatesAllBeforeRegisteringAndRegistersInTheShowsOrder) {
     RunShow();
     std::vector<const CEffect*> created;

@@ -60,9 +60,9 @@ TEST_F(WobbelTable, DistancesStayWithinTheGridAndItsWobbleAtAnyTime) {
 
 using WobbelEffectTest = InitialisedEffectTest<WobbelEffect>;
 
-TEST_F(WobbelEffectTest, LoadsItsPictureOpaqueAndPassesItToTheHostOnActivation) {
-    ExpectPictureLoadedAndPassedOnActivation(
-        effect, "Snoep.jpg, 1, 10497, 10497, 9729, 9729, 0, 0, 0, 1, -> 1");
+TEST_F(WobbelEffectTest, LoadsItsPictureOpaque) {
+    EXPECT_EQ(FakeHostCalls("LoadTexture"),
+              std::vector<std::string>{"Snoep.jpg, 1, 10497, 10497, 9729, 9729, 0, 0, 0, 1, -> 1"});
 }
 
 TEST_F(WobbelEffectTest, FrameIsTheOpaqueWarpFrameAroundTheUnshadedMeshWithNoColour) {
