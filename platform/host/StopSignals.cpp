@@ -21,6 +21,12 @@ void CatchStopSignals() {
     action.sa_flags = SA_RESETHAND | SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // A closed terminal or SSH session ends the run as Ctrl-C does, unless
+    // SIGHUP was ignored when the program started (nohup): then it runs on.
+    struct sigaction hangUp = {};
+    if (sigaction(SIGHUP, nullptr, &hangUp) == 0 && hangUp.sa_handler != SIG_IGN) {
+        sigaction(SIGHUP, &action, nullptr);
+    }
 }
 
 int StopSignalCaught() {
@@ -32,5 +38,12 @@ int StoppedExitStatus() {
 }
 
 const char* StopSignalName(int signal) {
-    return signal == SIGINT ? "SIGINT" : "SIGTERM";
+    switch (signal) {
+    case SIGINT:
+        return "SIGINT";
+    case SIGHUP:
+        return "SIGHUP";
+    default:
+        return "SIGTERM";
+    }
 }

@@ -31,7 +31,7 @@ class CapturePipeline {
     static std::unique_ptr<CapturePipeline> Open(const CaptureSettings& settings, int startMs,
                                                  int endMs);
 
-    // Renders every frame of the range, or until SIGINT or SIGTERM, and
+    // Renders every frame of the range, or until a stop signal, and
     // finishes the file. The exit status: 0, 2 when writing failed (one line
     // says why; after a full disk or a failed allocation the file plays what
     // was written), 128 + the signal when stopped early (the file still plays).
