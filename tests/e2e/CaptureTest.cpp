@@ -203,40 +203,54 @@ TEST(CaptureTest, TwoCapturesOfTheSameShowDecodeToTheSameFrames) {
     EXPECT_EQ(a.left, b.left);
 }
 
+// Ctrl-C and a closed terminal's SIGHUP alike; under nohup, SIGHUP is left
+// ignored and the capture runs to its end.
 TEST(CaptureTest, InterruptedCaptureIsFinishedAndPlaysWhatWasRendered) {
     TempFolder folder;
     const auto data = WriteShow(folder, "2:00");
     const auto file = folder.Path() / "cut.mp4";
     const auto err = folder.Path() / "err";
-    const pid_t child = StartProgram(
-        kProgram, {"--data", data.string(), "--capture", file.string(), "--size", "160x120"},
-        kHeadless, "/dev/null", err.string());
-    ASSERT_GT(child, 0);
-    // The header is written before the first frame: wait for it, then let some
-    // frames through.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    std::error_code error;
-    while (std::filesystem::file_size(file, error) == 0 || error) {
-        ASSERT_LT(std::chrono::steady_clock::now(), deadline);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    // The header is written before the first frame, into the file that takes
+    // the capture's name when finished: wait for it, then let some frames through.
+    auto startAndSignal = [&](const std::string& program, std::vector<std::string> args,
+                              int signal) {
+        args.insert(args.end(), {"--data", data.string(), "--capture", file.string()});
+        const pid_t child = StartProgram(program, args, kHeadless, "/dev/null", err.string());
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        auto started = [&] {
+            std::error_code error;
+            for (const auto& entry : std::filesystem::directory_iterator(folder.Path(), error)) {
+                if (entry.path().filename().string().rfind(".cut.mp4.", 0) == 0 &&
+                    entry.file_size(error) > 0) {
+                    return true;
+                }
+            }
+            return false;
+        };
+        while (!started() && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        kill(child, signal);
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    for (const int signal : {SIGINT, SIGHUP}) {
+        EXPECT_EQ(startAndSignal(kProgram, {"--size", "160x120"}, signal), 128 + signal);
+        const ProbedVideo video = ProbeVideo(file);
+        ASSERT_TRUE(video.opened) << signal;
+        EXPECT_EQ(video.videoCodec, "h264");
+        ASSERT_GT(video.frameHashes.size(), 0u);
+        EXPECT_EQ(static_cast<long long>(video.frameHashes.size()),
+                  FramesSaidStoppedAfter(ReadTextFile(err)));
+        EXPECT_EQ(video.audioCodec, "aac");
+        // The sound ends with the last picture.
+        const double pictureSeconds = static_cast<double>(video.frameHashes.size()) / 60.0;
+        EXPECT_NEAR(static_cast<double>(video.left.size()) / kSampleRate, pictureSeconds, 0.05);
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    kill(child, SIGINT);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 128 + SIGINT);
-
-    const ProbedVideo video = ProbeVideo(file);
-    ASSERT_TRUE(video.opened);
-    EXPECT_EQ(video.videoCodec, "h264");
-    ASSERT_GT(video.frameHashes.size(), 0u);
-    EXPECT_EQ(static_cast<long long>(video.frameHashes.size()),
-              FramesSaidStoppedAfter(ReadTextFile(err)));
-    EXPECT_EQ(video.audioCodec, "aac");
-    // The sound ends with the last picture.
-    const double pictureSeconds = static_cast<double>(video.frameHashes.size()) / 60.0;
-    EXPECT_NEAR(static_cast<double>(video.left.size()) / kSampleRate, pictureSeconds, 0.05);
+    EXPECT_EQ(startAndSignal("/usr/bin/nohup", {kProgram, "--size", "16x16"}, SIGHUP), 0);
+    EXPECT_EQ(ProbeVideo(file).frameHashes.size(), 120u * 60u);
 }
 
 // The capture runs on a 3 MiB disk of its own, mounted in a mount namespace

@@ -47,16 +47,13 @@ int OpenUnnamedFile(const std::filesystem::path& folder) {
 std::unique_ptr<CaptureFile> CaptureFile::Create(const std::filesystem::path& file,
                                                  std::int64_t heldBytes, std::string* error) {
     std::unique_ptr<CaptureFile> capture(new CaptureFile);
-    capture->fd_ = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (capture->fd_ < 0) {
-        *error = "cannot create the file: " + ErrnoText(errno);
+    capture->output_ = OutputFile::Open(file, error);
+    if (!capture->output_) {
         return nullptr;
     }
-    struct stat status = {};
-    if (fstat(capture->fd_, &status) == 0 && S_ISREG(status.st_mode)) {
-        const std::filesystem::path folder =
-            file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-        capture->held_ = OpenUnnamedFile(folder);
+    capture->fd_ = capture->output_->Descriptor();
+    if (!capture->output_->InPlace()) {
+        capture->held_ = OpenUnnamedFile(capture->output_->WritePath().parent_path());
         const int result =
             capture->held_ < 0 ? errno : posix_fallocate(capture->held_, 0, heldBytes);
         if (result != 0) {
@@ -82,10 +79,8 @@ CaptureFile::~CaptureFile() {
         av_freep(&io_->buffer);
         avio_context_free(&io_);
     }
-    for (const int fd : {fd_, held_}) {
-        if (fd >= 0) {
-            close(fd);
-        }
+    if (held_ >= 0) {
+        close(held_);
     }
 }
 
@@ -130,14 +125,10 @@ void CaptureFile::GiveUpHeldRoom() {
 
 bool CaptureFile::Close(std::string* error) {
     avio_flush(io_);
-    int code = io_->error < 0 ? io_->error : 0;
-    if (close(fd_) != 0 && code == 0) {
-        code = AVERROR(errno);
-    }
-    fd_ = -1;
-    if (code < 0) {
-        *error = "cannot finish the file: " + LibavErrorText(code);
+    if (io_->error < 0) {
+        *error = "cannot finish the file: " + LibavErrorText(io_->error);
         return false;
     }
-    return true;
+    fd_ = -1;
+    return output_->Commit(error);
 }

@@ -1,11 +1,16 @@
 // PNG output through libpng's simplified API, which reports errors in the
 // image struct instead of longjmp-ing through our frames. A negative row
 // stride makes libpng walk GL's bottom-up rows from the last one, so the file
-// comes out top row first without a flipped copy.
+// comes out top row first without a flipped copy. libpng writes to a stream
+// of ours (its file writer removes the file it was given when a write fails,
+// a device included); the output file decides what a failure leaves.
 #include "platform/host/output/PngWriter.h"
+
+#include "platform/host/output/OutputFile.h"
 
 #include <png.h>
 
+#include <cerrno>
 #include <cstring>
 #include <limits>
 
@@ -37,11 +42,22 @@ bool WritePng(const std::filesystem::path& file, int width, int height,
     image.height = static_cast<png_uint_32>(height);
     image.format = PNG_FORMAT_RGB;
     const auto stride = -static_cast<png_int_32>(rowBytes);
-    // libpng removes a partly written file itself when it fails.
-    if (png_image_write_to_file(&image, file.c_str(), 0, rgb.data(), stride, nullptr) == 0) {
-        *error = std::string("cannot write: ") + image.message;
+    const std::unique_ptr<OutputFile> output = OutputFile::Open(file, error);
+    if (!output) {
+        return false;
+    }
+    std::FILE* stream = output->Stream();
+    if (stream == nullptr) {
+        *error = std::string("cannot write: ") + std::strerror(errno);
+        return false;
+    }
+    if (png_image_write_to_stdio(&image, stream, 0, rgb.data(), stride, nullptr) == 0) {
+        // The stream's error is the one that says why; libpng's is "Write Error".
+        const int code = errno;
+        *error = "cannot write: " +
+                 std::string(std::ferror(stream) != 0 ? std::strerror(code) : image.message);
         png_image_free(&image);
         return false;
     }
-    return true;
+    return output->Commit(error);
 }

@@ -7,7 +7,8 @@
 #include <string>
 
 // rgb holds width * height * 3 bytes, bottom row first (as GL reads them);
-// the file is written top row first. False with *error on failure: the reason
-// only, for the caller to say with the file's name.
+// the file is written top row first, whole or not at all (OutputFile.h).
+// False with *error on failure: the reason only, for the caller to say with
+// the file's name.
 bool WritePng(const std::filesystem::path& file, int width, int height,
               std::span<const std::uint8_t> rgb, std::string* error);
