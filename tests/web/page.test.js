@@ -90,6 +90,7 @@ describe('the page', () => {
       '?t=5&start=3': 'quorvel8: --start does nothing with --screenshot; it is for live play, '
         + '--shots, --capture',
       '?start=20&end=10': 'quorvel8: --end 10 is not after --start 20',
+      '?start=': "quorvel8: --start: expected a value, got ''",
     };
     for (const [link, line] of Object.entries(refused)) {
       const page = await open(browser, `${server.url}/${link}`);

@@ -7,6 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -55,6 +56,20 @@ void GroupOptionsByMode(CLI::App& app) {
         app.get_option(setting.name)
             ->group(EveryModeReads(setting) ? "For every mode" : "For " + ModeList(setting.modes));
     }
+}
+
+// False, with one line said, when an option is given an empty value: it is
+// refused, never taken for the option left out.
+bool ValuesAreGiven(const CLI::App& app) {
+    for (const CLI::Option* option : app.get_options()) {
+        const std::vector<std::string>& values = option->results();
+        // A flag's results are its own words, never empty.
+        if (std::find(values.begin(), values.end(), std::string()) != values.end()) {
+            LogLine("quorvel8: " + Spelling(*option) + ": expected a value, got ''");
+            return false;
+        }
+    }
+    return true;
 }
 
 // False, with one line said, when two modes are asked for or an option given
@@ -121,7 +136,7 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
         LogLine(std::string("quorvel8: ") + e.what() + " (see --help)");
         return 2;
     }
-    if (!OptionsFitOneMode(app)) {
+    if (!ValuesAreGiven(app) || !OptionsFitOneMode(app)) {
         return 2;
     }
 

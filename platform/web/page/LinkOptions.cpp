@@ -68,6 +68,15 @@ bool ReadLinkOptions(int argc, char** argv, LinkOptions* options) {
             }
         }
     }
+    // A parameter given an empty value is refused, never taken for one left
+    // out, with the command line's line.
+    for (std::size_t p = 0; p < kParameters.size(); ++p) {
+        if (given.values[p] && given.values[p]->empty()) {
+            LogLine(std::string("quorvel8: ") + kParameters[p].spelling +
+                    ": expected a value, got ''");
+            return false;
+        }
+    }
     const std::optional<std::string>& loop = given.Of("loop");
     if (loop && *loop != "1" && *loop != "0") {
         LogLine("quorvel8: loop: expected 1 or 0, got '" + *loop + "'");
