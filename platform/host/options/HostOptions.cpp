@@ -127,10 +127,10 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
-        std::fputs(app.help().c_str(), stdout);
+        options->answer = app.help();
         return 0;
     } catch (const CLI::CallForVersion& version) {
-        std::printf("%s\n", version.what());
+        options->answer = version.what() + std::string("\n");
         return 0;
     } catch (const CLI::ParseError& e) {
         LogLine(std::string("quorvel8: ") + e.what() + " (see --help)");

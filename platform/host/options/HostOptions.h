@@ -24,10 +24,12 @@ struct HostOptions {
     int height = 0;
     bool vsync = true; // --vsync on|off
     ViewerOptions viewer;
+    std::string answer; // --help, --version: what to print on standard output
 };
 
 // Fills *options. Returns -1 to go on, or the exit status when the command
-// line has been answered (--help, --version: 0) or refused (2, with one line said).
+// line has been answered (--help, --version: 0, the text in answer) or
+// refused (2, with one line said).
 int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOptions* options);
 
 // The times the options ask for (--screenshot, --start, --end).

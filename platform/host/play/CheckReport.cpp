@@ -4,6 +4,7 @@
 #include "platform/audio/PlaybackControl.h"
 #include "platform/host/ShowSession.h"
 #include "platform/host/play/RegisteredShow.h"
+#include "platform/host/play/StandardStreams.h"
 #include "platform/host/timeline/ScriptFile.h"
 
 #include <cstdio>
@@ -29,25 +30,24 @@ bool ReportScript(DataSource& source, const RegisteredShow& setup, int* showEndM
     const std::vector<RegisteredName> names = RegisteredNames(setup);
     const ScriptFile script = ReadScriptFile(source, setup.scriptName, names);
     if (!script.read) {
-        std::printf("script   %s: %s  PROBLEM\n", setup.scriptName.c_str(),
-                    script.readError.c_str());
+        Report("script   %s: %s  PROBLEM\n", setup.scriptName.c_str(), script.readError.c_str());
         return false;
     }
     if (!script.timeline) {
-        std::printf("script   %s: %zu error(s)  PROBLEM\n", setup.scriptName.c_str(),
-                    script.errors.size());
+        Report("script   %s: %zu error(s)  PROBLEM\n", setup.scriptName.c_str(),
+               script.errors.size());
         for (const ScriptError& e : script.errors) {
-            std::printf("  %s:%d: %s\n", setup.scriptName.c_str(), e.line, e.message.c_str());
+            Report("  %s:%d: %s\n", setup.scriptName.c_str(), e.line, e.message.c_str());
         }
         return false;
     }
     const Timeline& timeline = *script.timeline;
     *showEndMs = timeline.endMs;
-    std::printf("script   %s: %zu runs, the show lasts %s\n", setup.scriptName.c_str(),
-                timeline.runs.size(), ShowTime(timeline.endMs).c_str());
+    Report("script   %s: %zu runs, the show lasts %s\n", setup.scriptName.c_str(),
+           timeline.runs.size(), ShowTime(timeline.endMs).c_str());
     for (const ScriptRun& run : timeline.runs) {
-        std::printf("  %-8s %10s - %-10s layer %d\n", names[run.effect].name.c_str(),
-                    ShowTime(run.startMs).c_str(), ShowTime(run.endMs).c_str(), run.layer);
+        Report("  %-8s %10s - %-10s layer %d\n", names[run.effect].name.c_str(),
+               ShowTime(run.startMs).c_str(), ShowTime(run.endMs).c_str(), run.layer);
     }
     std::string counts;
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -57,7 +57,7 @@ bool ReportScript(DataSource& source, const RegisteredShow& setup, int* showEndM
         }
         counts += (i == 0 ? "" : ", ") + names[i].name + " " + std::to_string(runs);
     }
-    std::printf("effects  (runs) %s\n", counts.c_str());
+    Report("effects  (runs) %s\n", counts.c_str());
     return true;
 }
 
@@ -74,7 +74,7 @@ bool ReportLoads(std::unique_ptr<DataSource> source, const RegisteredShow& setup
     std::string error;
     std::unique_ptr<ShowSession> session = ShowSession::Open(std::move(plan), &error);
     if (!session) {
-        std::printf("pictures not checked: %s  PROBLEM\n", error.c_str());
+        Report("pictures not checked: %s  PROBLEM\n", error.c_str());
         return false;
     }
     const long long musicMs = LoadedMusicLengthMs();
@@ -82,25 +82,25 @@ bool ReportLoads(std::unique_ptr<DataSource> source, const RegisteredShow& setup
     session.reset();
 
     bool clean = true;
-    std::printf("pictures %zu\n", pictures.size());
+    Report("pictures %zu\n", pictures.size());
     for (const PictureRecord& picture : pictures) {
         if (picture.problem.empty()) {
-            std::printf("  %-14s %dx%d\n", picture.name.c_str(), picture.width, picture.height);
+            Report("  %-14s %dx%d\n", picture.name.c_str(), picture.width, picture.height);
         } else {
-            std::printf("  %-14s %s  PROBLEM\n", picture.name.c_str(), picture.problem.c_str());
+            Report("  %-14s %s  PROBLEM\n", picture.name.c_str(), picture.problem.c_str());
             clean = false;
         }
     }
     if (musicMs < 0) {
-        std::printf("music    none loaded  PROBLEM\n");
+        Report("music    none loaded  PROBLEM\n");
         return false;
     }
-    std::printf("music    %s", ShowTime(musicMs).c_str());
+    Report("music    %s", ShowTime(musicMs).c_str());
     if (showEndMs > 0) {
-        std::printf(" for a show of %s%s", ShowTime(showEndMs).c_str(),
-                    musicMs < showEndMs ? " (silence at the end)" : "");
+        Report(" for a show of %s%s", ShowTime(showEndMs).c_str(),
+               musicMs < showEndMs ? " (silence at the end)" : "");
     }
-    std::printf("\n");
+    Report("\n");
     return clean;
 }
 
@@ -108,16 +108,15 @@ bool ReportLoads(std::unique_ptr<DataSource> source, const RegisteredShow& setup
 
 int RunCheck(std::unique_ptr<DataSource> source, const RegisteredShow& setup,
              const std::vector<std::filesystem::path>& searched) {
-    std::printf("%s by %s: checking %s\n", setup.identity.title.c_str(), setup.identity.makers.c_str(),
-                source->Path().c_str());
+    Report("%s by %s: checking %s\n", setup.identity.title.c_str(), setup.identity.makers.c_str(),
+           source->Path().c_str());
     if (!searched.empty()) {
-        std::printf("data     looked in %s\n", JoinPlaces(searched).c_str());
+        Report("data     looked in %s\n", JoinPlaces(searched).c_str());
     }
     int showEndMs = 0;
     const bool scriptClean = ReportScript(*source, setup, &showEndMs);
     const bool loadsClean = ReportLoads(std::move(source), setup, showEndMs);
     const bool clean = scriptClean && loadsClean;
-    std::printf("%s\n", clean ? "ready to show" : "NOT ready: see PROBLEM above");
-    std::fflush(stdout);
-    return clean ? 0 : 2;
+    Report("%s\n", clean ? "ready to show" : "NOT ready: see PROBLEM above");
+    return FinishReport(clean ? 0 : 2);
 }

@@ -12,7 +12,8 @@
 struct RegisteredShow;
 class DataSource;
 
-// Prints the report on stdout; returns 0 when nothing is wrong, else 2.
+// Prints the report on stdout; returns 0 when nothing is wrong, else 2 (also
+// when the report could not be written).
 // searched: the places looked in for the data (empty when it was given).
 int RunCheck(std::unique_ptr<DataSource> source, const RegisteredShow& setup,
              const std::vector<std::filesystem::path>& searched);

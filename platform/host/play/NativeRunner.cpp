@@ -14,6 +14,7 @@
 #include "platform/host/output/PngWriter.h"
 #include "platform/host/play/CheckReport.h"
 #include "platform/host/play/RunFlow.h"
+#include "platform/host/play/StandardStreams.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -103,10 +104,14 @@ void KeepShaderCachesOff() {
 }
 
 int RunNative(int argc, char** argv, const RegisteredShow& show) {
+    OpenClosedStandardStreams();
     HostOptions options;
-    if (const int answered = ParseHostOptions(argc, argv, show.identity, &options);
-        answered >= 0) {
-        return answered;
+    if (const int answered = ParseHostOptions(argc, argv, show.identity, &options); answered >= 0) {
+        if (options.answer.empty()) {
+            return answered;
+        }
+        Report("%s", options.answer.c_str());
+        return FinishReport(answered);
     }
     KeepShaderCachesOff();
 
@@ -177,8 +182,8 @@ int RunNative(int argc, char** argv, const RegisteredShow& show) {
     } else if (options.shotsFolder) {
         status = RenderShots(frames, *options.shotsFolder, startMs, endMs);
     } else {
-        const LiveSettings live{show.identity.title.c_str(), options.viewer.startMs,
-                                options.viewer.loop,         options.viewer.dev,
+        const LiveSettings live{show.identity.title.c_str(),  options.viewer.startMs,
+                                options.viewer.loop,          options.viewer.dev,
                                 options.viewer.audioOffsetMs, options.viewer.endMs};
         PlayLive(*session, show, live, options.viewer.dev, nullptr);
     }
