@@ -13,6 +13,7 @@
 #include "platform/host/options/HostOptions.h"
 #include "platform/host/output/PngWriter.h"
 #include "platform/host/play/CheckReport.h"
+#include "platform/host/play/ReadRecordingSource.h"
 #include "platform/host/play/RunFlow.h"
 #include "platform/host/play/StandardStreams.h"
 
@@ -42,6 +43,44 @@ bool SaveFrame(Surface& surface, const std::filesystem::path& file,
     return true;
 }
 
+// Shot n of --shots, named by the count from the start.
+std::filesystem::path ShotFile(const std::filesystem::path& folder, int shot) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%04d.png", shot);
+    return folder / name;
+}
+
+// False, with one line said, when a file the mode would write is one of the
+// show's inputs (after the show has read them all, before anything is written).
+bool WritesNoInput(const HostOptions& options, const ReadRecordingSource& inputs, int startMs,
+                   int endMs) {
+    std::vector<std::pair<const char*, std::filesystem::path>> outputs;
+    if (options.screenshot) {
+        outputs.emplace_back("screenshot", options.screenshot->file);
+    } else if (options.capture) {
+        outputs.emplace_back("capture", options.capture->file);
+    } else if (options.shotsFolder) {
+        // Only a shot already in the folder can be an input.
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(*options.shotsFolder, error)) {
+            long long shot = -1;
+            if (std::sscanf(entry.path().filename().c_str(), "%lld", &shot) == 1 && shot >= 0 &&
+                shot < (endMs - startMs + 999) / 1000 &&
+                entry.path().filename() == ShotFile({}, static_cast<int>(shot))) {
+                outputs.emplace_back("shots", entry.path());
+            }
+        }
+    }
+    for (const auto& [mode, file] : outputs) {
+        if (inputs.IsInput(file)) {
+            LogLine(std::string(mode) + ": [" + file.string() +
+                    "] is one of the show's inputs; write it elsewhere");
+            return false;
+        }
+    }
+    return true;
+}
+
 // One a second from startMs while t < endMs, named by the count from the start.
 // A stop signal keeps the pictures written so far.
 int RenderShots(FrameStep& frames, const std::filesystem::path& folder, int startMs, int endMs) {
@@ -54,9 +93,7 @@ int RenderShots(FrameStep& frames, const std::filesystem::path& folder, int star
     std::vector<std::uint8_t> pixels;
     for (int shot = 0; startMs + shot * 1000 < endMs && StopSignalCaught() == 0; ++shot) {
         frames.Render(startMs + shot * 1000);
-        char name[32];
-        std::snprintf(name, sizeof name, "%04d.png", shot);
-        if (!SaveFrame(frames.Target(), folder / name, pixels)) {
+        if (!SaveFrame(frames.Target(), ShotFile(folder, shot), pixels)) {
             return 2;
         }
     }
@@ -122,11 +159,13 @@ int RunNative(int argc, char** argv, const RegisteredShow& show) {
         executableDirectory, options.dataPath, InstalledDataDirectories(executableDirectory)};
     std::string error;
     std::vector<std::filesystem::path> searched;
-    std::unique_ptr<DataSource> source = LocateDataSource(lookup, &error, &searched);
-    if (!source) {
+    std::unique_ptr<DataSource> located = LocateDataSource(lookup, &error, &searched);
+    if (!located) {
         LogLine("data: " + error);
         return 2;
     }
+    auto source = std::make_unique<ReadRecordingSource>(std::move(located));
+    const ReadRecordingSource& inputs = *source;
     if (options.viewer.check) {
         return RunCheck(std::move(source), show, searched);
     }
@@ -169,6 +208,9 @@ int RunNative(int argc, char** argv, const RegisteredShow& show) {
     // Capture and shots cover startMs <= t < endMs.
     const int startMs = options.viewer.startMs;
     const int endMs = options.viewer.endMs.value_or(frames.Schedule().EndMs());
+    if (!WritesNoInput(options, inputs, startMs, endMs)) {
+        return 2;
+    }
 
     CatchStopSignals();
     int status = 0;
