@@ -151,6 +151,12 @@ TEST(OutputSafetyTest, AReportThatCannotBeWrittenIsAFailureAndAGoneReaderEndsQui
             EXPECT_EQ(run.err, std::string("quorvel8: cannot write the report: ") + reason + "\n");
         }
     }
+    // A picture for standard output finds it closed too.
+    EXPECT_EQ(
+        RunIn(folder.Path(), "\"$@\" >&-",
+              {"--data", kData.string(), "--screenshot", "1", "/dev/stdout", "--size", "64x48"})
+            .exitStatus,
+        2);
     // The reader has gone before the report is written; SIGPIPE as it comes
     // and ignored.
     for (const std::string trap : {"", "trap '' PIPE; "}) {

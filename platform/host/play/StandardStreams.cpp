@@ -19,15 +19,22 @@ int reportError = 0; // errno of the first write to standard output that failed
 } // namespace
 
 void OpenClosedStandardStreams() {
-    // NOTE: standard output goes onto /dev/null read-only, so a report written
-    // to it fails as it would have on the closed stream (EBADF) and is not
-    // taken as said.
-    for (const auto& [fd, flags] :
-         {std::pair{STDIN_FILENO, O_RDONLY}, std::pair{STDOUT_FILENO, O_RDONLY},
-          std::pair{STDERR_FILENO, O_WRONLY}}) {
-        if (fcntl(fd, F_GETFD) < 0 && errno == EBADF) {
-            // The lowest free number: fd itself, as those below are open.
-            open("/dev/null", flags);
+    // NOTE: standard output goes onto /dev/full read-only, so a report written
+    // to it fails as it would have on the closed stream (EBADF), and a file
+    // named /dev/stdout, opened anew for writing, fails to write rather than
+    // taking what is written away unseen; likewise standard error.
+    struct Placeholder {
+        int fd;
+        const char* path;
+        int flags;
+    };
+    for (const Placeholder& stream : {Placeholder{STDIN_FILENO, "/dev/null", O_RDONLY},
+                                      Placeholder{STDOUT_FILENO, "/dev/full", O_RDONLY},
+                                      Placeholder{STDERR_FILENO, "/dev/full", O_WRONLY}}) {
+        // Each takes the lowest free number: its own, as those below are open.
+        if (fcntl(stream.fd, F_GETFD) < 0 && errno == EBADF &&
+            open(stream.path, stream.flags) < 0) {
+            open("/dev/null", stream.flags);
         }
     }
 }

@@ -6,8 +6,8 @@
 #pragma once
 
 // First thing in the program: a closed standard input, output or error is
-// opened onto /dev/null, so that no file opened later takes its number and
-// gets lines meant for the terminal.
+// opened onto a device that takes nothing (/dev/null, /dev/full), so that no
+// file opened later takes its number and gets lines meant for the terminal.
 void OpenClosedStandardStreams();
 
 // printf onto standard output; a failure is kept for FinishReport.
