@@ -79,10 +79,12 @@ TEST(OutputSafetyTest, AFailedWriteDestroysNothingAndTwoWritersLeaveOneWholeFile
               {"--data", kData.string(), "--screenshot", "1", "/dev/stdout", "--size", "64x48"});
     EXPECT_EQ(piped.out, "\x89PNG");
 
+    // Two captures of different lengths into one file at once.
     const fs::path both = folder.Path() / "both.mp4";
     std::vector<std::string> args = {"--data", kData.string(), "--capture", both.string()};
     args.insert(args.end(), kOneSecond.begin(), kOneSecond.end());
     const pid_t first = StartProgram(kProgram, args, kHeadless, "/dev/null", "/dev/null");
+    args[args.size() - 3] = "2";
     const pid_t second = StartProgram(kProgram, args, kHeadless, "/dev/null", "/dev/null");
     for (const pid_t child : {first, second}) {
         int status = 0;
@@ -91,7 +93,8 @@ TEST(OutputSafetyTest, AFailedWriteDestroysNothingAndTwoWritersLeaveOneWholeFile
     }
     // The last to finish wins: its boxes fill the file exactly and every frame decodes.
     const ProbedVideo video = ProbeVideo(both);
-    EXPECT_EQ(video.frameHashes.size(), 60u);
+    EXPECT_TRUE(video.frameHashes.size() == 60u || video.frameHashes.size() == 120u)
+        << video.frameHashes.size();
     EXPECT_FALSE(video.topLevelBoxes.empty());
 }
 
