@@ -40,14 +40,18 @@ unsigned int TextureStore::Load(const char* name, int wrapS, int wrapT, int minF
     std::string error;
     std::string damage;
     const auto bytes = source_.Read(fileName, &error);
-    if (!bytes || !DecodeJpegPicture(std::span(*bytes), alpha, &entry.picture, &error, &damage)) {
+    if (!bytes || !DecodeJpegPicture(std::span(*bytes), alpha, &entry.picture, &error, &damage,
+                                     kMaxShowPictureBytes - decodedBytes_)) {
         LogLine("picture: [" + fileName + "] " + error + "; a checkerboard stands in");
         entry.picture = MakeCheckerboardPicture(alpha);
         entry.problem = error;
-    } else if (!damage.empty()) {
-        LogLine("picture: [" + fileName + "] damaged (" + damage +
-                "); showing the part that decoded");
-        entry.problem = "damaged (" + damage + ")";
+    } else {
+        decodedBytes_ += entry.picture.rgba.size();
+        if (!damage.empty()) {
+            LogLine("picture: [" + fileName + "] damaged (" + damage +
+                    "); showing the part that decoded");
+            entry.problem = "damaged (" + damage + ")";
+        }
     }
     glGenTextures(1, &entry.name);
     entries_.push_back(std::move(entry));
