@@ -70,5 +70,10 @@ void ModuleDecoder::SeekToFrame(int sampleRate, std::int64_t numFrames) {
 }
 
 std::int64_t ModuleDecoder::LengthMs() const {
-    return std::llround(module_->get_duration_seconds() * 1000.0);
+    // NOTE: libopenmpt says infinity where the pattern data is too complex to
+    // follow (loops on loops at the format's limits); such a module plays all
+    // the same.
+    const double lengthMs = module_->get_duration_seconds() * 1000.0;
+    return std::isfinite(lengthMs) && lengthMs >= 0.0 && lengthMs < 9.0e18 ? std::llround(lengthMs)
+                                                                           : -1;
 }

@@ -38,7 +38,8 @@ class ModuleDecoder {
     // start at or before it, then decodes and drops the frames up to it.
     void SeekToFrame(int sampleRate, std::int64_t numFrames);
 
-    // The module's length in ms, played once from its start.
+    // The module's length in ms, played once from its start; -1 when the
+    // decoder cannot tell.
     std::int64_t LengthMs() const;
 
   private:
