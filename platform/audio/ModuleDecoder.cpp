@@ -1,5 +1,7 @@
 #include "platform/audio/ModuleDecoder.h"
 
+#include "platform/common/ShortOfMemory.h"
+
 #include <libopenmpt/libopenmpt.hpp>
 
 #include <algorithm>
@@ -20,6 +22,9 @@ std::unique_ptr<ModuleDecoder> ModuleDecoder::Load(const void* data, std::size_t
     std::unique_ptr<ModuleDecoder> decoder(new ModuleDecoder);
     try {
         decoder->module_ = std::make_unique<openmpt::module>(data, size, decoder->quietLog_);
+    } catch (const std::bad_alloc&) {
+        throw ShortOfMemory("audio: out of memory loading the module (" + std::to_string(size) +
+                            " bytes)");
     } catch (const std::exception& e) {
         *error = e.what();
         return nullptr;

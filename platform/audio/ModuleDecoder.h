@@ -19,7 +19,8 @@ class module;
 class ModuleDecoder {
   public:
     // Null with *error saying why when the bytes are not a module, or one with
-    // no sample data, which could only ever play silence.
+    // no sample data, which could only ever play silence. Memory running out
+    // while it loads throws ShortOfMemory.
     static std::unique_ptr<ModuleDecoder> Load(const void* data, std::size_t size,
                                                std::string* error);
     ~ModuleDecoder();

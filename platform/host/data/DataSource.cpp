@@ -24,7 +24,8 @@ bool IsInside(const fs::path& file, const fs::path& root) {
     return rootEnd == root.end() && fileAt != file.end();
 }
 
-std::optional<std::vector<unsigned char>> ReadWholeFile(const fs::path& file, std::string* error) {
+std::optional<std::vector<unsigned char>> ReadWholeFile(const fs::path& file, std::string_view name,
+                                                        std::string* error) {
     std::error_code ec;
     const std::uintmax_t size = fs::file_size(file, ec);
     if (ec) {
@@ -35,12 +36,12 @@ std::optional<std::vector<unsigned char>> ReadWholeFile(const fs::path& file, st
         *error = kEntryTooLarge;
         return std::nullopt;
     }
+    std::vector<unsigned char> bytes = EntryBuffer(name, size);
     std::FILE* f = std::fopen(file.c_str(), "rb");
     if (f == nullptr) {
         *error = std::strerror(errno);
         return std::nullopt;
     }
-    std::vector<unsigned char> bytes(size);
     const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), f);
     const int failure = std::ferror(f) != 0 ? errno : 0;
     std::fclose(f);
@@ -75,7 +76,7 @@ class DirectorySource final : public DataSource {
             *error = "leads outside the data directory";
             return std::nullopt;
         }
-        return ReadWholeFile(real, error);
+        return ReadWholeFile(real, name, error);
     }
 
     const fs::path& Path() const override { return directory_; }

@@ -66,7 +66,7 @@ class ZipSource final : public DataSource {
             *error = zip_strerror(archive_.get());
             return std::nullopt;
         }
-        std::vector<unsigned char> bytes(stat.size);
+        std::vector<unsigned char> bytes = EntryBuffer(name, stat.size);
         std::size_t got = 0;
         while (got < bytes.size()) {
             const zip_int64_t n = zip_fread(file.get(), bytes.data() + got, bytes.size() - got);

@@ -27,7 +27,8 @@ class TextureStore {
 
     // Needs a current GL context. A missing, corrupt or oversized picture, or
     // one past what all the pictures may take decoded (kMaxShowPictureBytes),
-    // gives one warning line and a checkerboard in its place.
+    // gives one warning line and a checkerboard in its place. Memory running
+    // out for the decoded picture throws ShortOfMemory naming it.
     unsigned int Load(const char* name, int wrapS, int wrapT, int minFilter, int magFilter,
                       PictureAlpha alpha);
     // False for a name this store did not hand out.
