@@ -198,8 +198,10 @@ bool SeekPlayback(std::int64_t positionMs) {
     return DeviceOpen() && music_engine::SeekPlaying(positionMs);
 }
 
-std::int64_t LoadedMusicLengthMs() {
+std::optional<std::int64_t> LoadedMusicLengthMs() {
     const AudioState& state = State();
-    return DeviceOpen() && state.lastLoadedHere != 0 ? music_engine::LengthMs(state.lastLoadedHere)
-                                                     : -1;
+    if (!DeviceOpen() || state.lastLoadedHere == 0) {
+        return std::nullopt;
+    }
+    return music_engine::LengthMs(state.lastLoadedHere);
 }

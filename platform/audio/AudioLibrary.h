@@ -22,7 +22,8 @@
 // the mixer's one lock (MusicMixer); it allocates nothing.
 //
 // Failures give one line on stderr ("audio: ...") and a false or 0 result;
-// nothing here throws.
+// nothing here throws, but BASS_MusicLoad passes on ShortOfMemory when memory
+// runs out loading the module (the run ends with its line).
 #pragma once
 
 #include "platform/win/WinApi.h"

@@ -1,5 +1,7 @@
 #include "platform/audio/ModuleDecoder.h"
 
+#include "platform/common/ShortOfMemory.h"
+
 #include <libopenmpt/libopenmpt.hpp>
 
 #include <algorithm>
@@ -20,6 +22,9 @@ std::unique_ptr<ModuleDecoder> ModuleDecoder::Load(const void* data, std::size_t
     std::unique_ptr<ModuleDecoder> decoder(new ModuleDecoder);
     try {
         decoder->module_ = std::make_unique<openmpt::module>(data, size, decoder->quietLog_);
+    } catch (const std::bad_alloc&) {
+        throw ShortOfMemory("audio: out of memory loading the module (" + std::to_string(size) +
+                            " bytes)");
     } catch (const std::exception& e) {
         *error = e.what();
         return nullptr;
@@ -70,5 +75,10 @@ void ModuleDecoder::SeekToFrame(int sampleRate, std::int64_t numFrames) {
 }
 
 std::int64_t ModuleDecoder::LengthMs() const {
-    return std::llround(module_->get_duration_seconds() * 1000.0);
+    // NOTE: libopenmpt says infinity where the pattern data is too complex to
+    // follow (loops on loops at the format's limits); such a module plays all
+    // the same.
+    const double lengthMs = module_->get_duration_seconds() * 1000.0;
+    return std::isfinite(lengthMs) && lengthMs >= 0.0 && lengthMs < 9.0e18 ? std::llround(lengthMs)
+                                                                           : -1;
 }

@@ -19,7 +19,8 @@ class module;
 class ModuleDecoder {
   public:
     // Null with *error saying why when the bytes are not a module, or one with
-    // no sample data, which could only ever play silence.
+    // no sample data, which could only ever play silence. Memory running out
+    // while it loads throws ShortOfMemory.
     static std::unique_ptr<ModuleDecoder> Load(const void* data, std::size_t size,
                                                std::string* error);
     ~ModuleDecoder();
@@ -38,7 +39,8 @@ class ModuleDecoder {
     // start at or before it, then decodes and drops the frames up to it.
     void SeekToFrame(int sampleRate, std::int64_t numFrames);
 
-    // The module's length in ms, played once from its start.
+    // The module's length in ms, played once from its start; -1 when the
+    // decoder cannot tell.
     std::int64_t LengthMs() const;
 
   private:

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 enum class OutputChoice {
@@ -45,5 +46,6 @@ void PausePlayback(bool paused);
 // Moves the playing music to exactly positionMs. False when none plays.
 bool SeekPlayback(std::int64_t positionMs);
 
-// Length in ms of the module loaded last on the open device; -1 when none.
-std::int64_t LoadedMusicLengthMs();
+// Length in ms of the module loaded last on the open device: -1 when its
+// length is unknown (it loaded and plays), none when no module is loaded.
+std::optional<std::int64_t> LoadedMusicLengthMs();

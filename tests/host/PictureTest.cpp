@@ -1,4 +1,5 @@
 #include "platform/host/data/Picture.h"
+#include "platform/host/data/JpegScans.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -131,6 +132,25 @@ TEST(PictureTest, OversizedPicturesAreRefusedWithTheirSize) {
     Picture picture;
     std::string error;
     EXPECT_TRUE(DecodeJpegPicture(largest, PictureAlpha::Opaque, &picture, &error)) << error;
+}
+
+TEST(PictureTest, ScansAreCountedAsTheDecoderMeetsThem) {
+    using Bytes = std::vector<unsigned char>;
+    const Bytes scan = {0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x00, 0x00};
+    // Entropy-coded data: a stuffed 0xFF, a restart marker, fill bytes.
+    const Bytes coded = {0x12, 0xFF, 0x00, 0x34, 0xFF, 0xD3, 0x56, 0xFF, 0xFF};
+    // After SOI, a segment holding marker bytes, and one of a bogus length.
+    Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x06, 0xFF, 0xDA, 0xFF, 0xDA, 0xFF, 0xE2, 0, 0};
+    for (int i = 0; i < 3; ++i) {
+        jpeg.insert(jpeg.end(), scan.begin(), scan.end());
+        jpeg.insert(jpeg.end(), coded.begin(), coded.end());
+    }
+    jpeg.insert(jpeg.end(), {0xFF, 0xD9}); // nothing after the end is read
+    jpeg.insert(jpeg.end(), scan.begin(), scan.end());
+    EXPECT_EQ(CountJpegScans(jpeg), 3u);
+    for (std::size_t size = 0; size < jpeg.size(); ++size) {
+        EXPECT_LE(CountJpegScans(std::span(jpeg).first(size)), 3u) << size;
+    }
 }
 
 TEST(PictureTest, CheckerboardIsMagentaAndBlackFromTheBottomLeft) {

@@ -1,6 +1,7 @@
 // The search for the show's data: directory, then archive, place by place.
 #include "platform/host/data/DataSource.h"
 #include "platform/host/data/EntryNames.h"
+#include "platform/host/data/PathType.h"
 
 #include <algorithm>
 #include <system_error>
@@ -30,14 +31,16 @@ std::string JoinPlaces(const std::vector<fs::path>& places) {
 
 std::unique_ptr<DataSource> LocateDataSource(const DataLookup& lookup, std::string* error,
                                              std::vector<fs::path>* searched) {
-    std::error_code ec;
+    std::string why;
     if (lookup.overridePath) {
         const fs::path& path = *lookup.overridePath;
-        if (fs::is_directory(path, ec)) {
+        const fs::file_type type = TypeAtPath(path, &why);
+        if (type == fs::file_type::directory) {
             return OpenDirectorySource(path, error);
         }
-        if (!fs::exists(path, ec)) {
-            *error = "no data found: " + path.string() + " does not exist";
+        if (type == fs::file_type::not_found || type == fs::file_type::none) {
+            *error = "no data found: " + path.string() +
+                     (type == fs::file_type::none ? ": " + why : std::string(" does not exist"));
             return nullptr;
         }
         if (!HasZipExtension(path)) {
@@ -64,13 +67,30 @@ std::unique_ptr<DataSource> LocateDataSource(const DataLookup& lookup, std::stri
         if (searched != nullptr) {
             searched->push_back(place);
         }
-        if (!lookup.directoryName.empty() && fs::is_directory(place / lookup.directoryName, ec)) {
-            return OpenDirectorySource(place / lookup.directoryName, error);
+        // A damaged archive, or a name the system cannot look at, is reported
+        // rather than skipped: silently taking older data from further along
+        // the search would hide the problem.
+        if (!lookup.directoryName.empty()) {
+            const fs::path directory = place / lookup.directoryName;
+            const fs::file_type type = TypeAtPath(directory, &why);
+            if (type == fs::file_type::directory) {
+                return OpenDirectorySource(directory, error);
+            }
+            if (type == fs::file_type::none) {
+                *error = directory.string() + ": " + why;
+                return nullptr;
+            }
         }
-        // A damaged archive is reported rather than skipped: silently taking
-        // older data from further along the search would hide the problem.
-        if (!lookup.archiveName.empty() && fs::exists(place / lookup.archiveName, ec)) {
-            return OpenZipSource(place / lookup.archiveName, error);
+        if (!lookup.archiveName.empty()) {
+            const fs::path archive = place / lookup.archiveName;
+            const fs::file_type type = TypeAtPath(archive, &why);
+            if (type == fs::file_type::none) {
+                *error = archive.string() + ": " + why;
+                return nullptr;
+            }
+            if (type != fs::file_type::not_found) {
+                return OpenZipSource(archive, error);
+            }
         }
     }
 

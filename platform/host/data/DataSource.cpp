@@ -3,9 +3,11 @@
 // Entry names are relative paths with '/' separators. Names that could reach
 // outside the data (absolute, "..") are refused before any look-up, and files
 // whose real path (after symlinks) lies outside the directory are refused too.
+// Only regular files are read: a device or a pipe could be read forever.
 #include "platform/host/data/DataSource.h"
 
 #include "platform/host/data/EntryNames.h"
+#include "platform/host/data/PathType.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -22,7 +24,8 @@ bool IsInside(const fs::path& file, const fs::path& root) {
     return rootEnd == root.end() && fileAt != file.end();
 }
 
-std::optional<std::vector<unsigned char>> ReadWholeFile(const fs::path& file, std::string* error) {
+std::optional<std::vector<unsigned char>> ReadWholeFile(const fs::path& file, std::string_view name,
+                                                        std::string* error) {
     std::error_code ec;
     const std::uintmax_t size = fs::file_size(file, ec);
     if (ec) {
@@ -33,17 +36,17 @@ std::optional<std::vector<unsigned char>> ReadWholeFile(const fs::path& file, st
         *error = kEntryTooLarge;
         return std::nullopt;
     }
+    std::vector<unsigned char> bytes = EntryBuffer(name, size);
     std::FILE* f = std::fopen(file.c_str(), "rb");
     if (f == nullptr) {
         *error = std::strerror(errno);
         return std::nullopt;
     }
-    std::vector<unsigned char> bytes(size);
     const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), f);
-    const bool failed = std::ferror(f) != 0;
+    const int failure = std::ferror(f) != 0 ? errno : 0;
     std::fclose(f);
-    if (failed || got != bytes.size()) {
-        *error = failed ? "read error" : "file shrank while being read";
+    if (failure != 0 || got != bytes.size()) {
+        *error = failure != 0 ? std::strerror(failure) : "file shrank while being read";
         return std::nullopt;
     }
     return bytes;
@@ -59,58 +62,77 @@ class DirectorySource final : public DataSource {
         if (!CheckEntryName(name, error)) {
             return std::nullopt;
         }
-        std::optional<fs::path> file = Resolve(name);
-        std::error_code ec;
+        std::optional<fs::path> file = Resolve(name, error);
         if (!file) {
-            *error = "not found";
             return std::nullopt;
         }
+        std::error_code ec;
         const fs::path real = fs::canonical(*file, ec);
-        if (ec || !IsInside(real, root_)) {
+        if (ec) {
+            *error = ec.message();
+            return std::nullopt;
+        }
+        if (!IsInside(real, root_)) {
             *error = "leads outside the data directory";
             return std::nullopt;
         }
-        return ReadWholeFile(real, error);
+        return ReadWholeFile(real, name, error);
     }
 
     const fs::path& Path() const override { return directory_; }
 
   private:
-    // The exact path when it names a file, else the case-insensitive match
+    // The exact path when something is there, else the case-insensitive match
     // component by component (the smallest name wins when several match, so
-    // the choice does not depend on directory order).
-    std::optional<fs::path> Resolve(std::string_view name) const {
-        std::error_code ec;
-        fs::path exact = root_ / fs::path(name);
-        if (fs::is_regular_file(exact, ec)) {
-            return exact;
-        }
-        const std::vector<std::string_view> parts = SplitComponents(name);
-        fs::path at = root_;
-        for (std::size_t i = 0; i < parts.size(); ++i) {
-            if (parts[i].empty() || parts[i] == ".") {
-                continue;
-            }
-            fs::path next = at / fs::path(parts[i]);
-            if (!fs::exists(next, ec)) {
-                std::optional<std::string> best;
-                for (fs::directory_iterator it(at, ec), end; !ec && it != end; it.increment(ec)) {
-                    std::string entry = it->path().filename().string();
-                    if (EqualsIgnoringCase(entry, parts[i]) && (!best || entry < *best)) {
-                        best = std::move(entry);
-                    }
+    // the choice does not depend on directory order). Null with *error when
+    // nothing matches, the system cannot look, or it is no regular file.
+    std::optional<fs::path> Resolve(std::string_view name, std::string* error) const {
+        fs::path at = root_ / fs::path(name);
+        fs::file_type type = TypeAtPath(at, error);
+        if (type == fs::file_type::not_found) {
+            at = root_;
+            for (std::string_view part : SplitComponents(name)) {
+                if (part.empty() || part == ".") {
+                    continue;
                 }
-                if (!best) {
+                fs::path next = at / fs::path(part);
+                const fs::file_type found = TypeAtPath(next, error);
+                if (found == fs::file_type::none) {
                     return std::nullopt;
                 }
-                next = at / *best;
+                if (found == fs::file_type::not_found) {
+                    std::optional<std::string> best = MatchIgnoringCase(at, part);
+                    if (!best) {
+                        *error = "not found";
+                        return std::nullopt;
+                    }
+                    next = at / *best;
+                }
+                at = std::move(next);
             }
-            at = std::move(next);
+            type = TypeAtPath(at, error);
         }
-        if (!fs::is_regular_file(at, ec)) {
+        if (type == fs::file_type::none) {
+            return std::nullopt;
+        }
+        if (type != fs::file_type::regular) {
+            *error = type == fs::file_type::not_found ? "not found" : kNotARegularFile;
             return std::nullopt;
         }
         return at;
+    }
+
+    static std::optional<std::string> MatchIgnoringCase(const fs::path& folder,
+                                                        std::string_view part) {
+        std::optional<std::string> best;
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            std::string entry = it->path().filename().string();
+            if (EqualsIgnoringCase(entry, part) && (!best || entry < *best)) {
+                best = std::move(entry);
+            }
+        }
+        return best;
     }
 
     fs::path directory_;
@@ -120,11 +142,14 @@ class DirectorySource final : public DataSource {
 } // namespace
 
 std::unique_ptr<DataSource> OpenDirectorySource(const fs::path& directory, std::string* error) {
-    std::error_code ec;
-    if (!fs::is_directory(directory, ec)) {
-        *error = directory.string() + " is not a directory";
+    std::string why;
+    const fs::file_type type = TypeAtPath(directory, &why);
+    if (type != fs::file_type::directory) {
+        *error = directory.string() +
+                 (type == fs::file_type::none ? ": " + why : std::string(" is not a directory"));
         return nullptr;
     }
+    std::error_code ec;
     fs::path root = fs::canonical(directory, ec);
     if (ec) {
         *error = directory.string() + ": " + ec.message();

@@ -1,5 +1,7 @@
 #include "platform/host/data/EntryNames.h"
 
+#include "platform/common/ShortOfMemory.h"
+
 #include <algorithm>
 
 namespace {
@@ -54,4 +56,16 @@ bool CheckEntryName(std::string_view name, std::string* error) {
         }
     }
     return true;
+}
+
+std::vector<unsigned char> EntryBuffer(std::string_view name, std::uint64_t size) {
+    std::vector<unsigned char> bytes;
+    try {
+        bytes.reserve(size + 1);
+    } catch (const std::bad_alloc&) {
+        throw ShortOfMemory("data: [" + std::string(name) + "] out of memory reading its " +
+                            std::to_string(size) + " bytes");
+    }
+    bytes.resize(size);
+    return bytes;
 }

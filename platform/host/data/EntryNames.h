@@ -1,5 +1,6 @@
 // The rules both data sources share: which entry names may be looked up, how
-// names compare ignoring case, and the largest entry read.
+// names compare ignoring case, the largest entry read and the buffer it is
+// read into.
 #pragma once
 
 #include <cstdint>
@@ -18,3 +19,6 @@ std::vector<std::string_view> SplitComponents(std::string_view name);
 // False with *error when the name could reach outside the data (absolute,
 // "..") or names nothing (empty, a directory, a zero byte).
 bool CheckEntryName(std::string_view name, std::string* error);
+// size bytes for the entry, with room for one more (the file store ends each
+// file with a zero); memory running out throws ShortOfMemory naming the entry.
+std::vector<unsigned char> EntryBuffer(std::string_view name, std::uint64_t size);

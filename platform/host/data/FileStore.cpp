@@ -16,7 +16,8 @@ void* FileStore::Load(std::string_view name) {
         LogLine("data: [" + std::string(name) + "] " + error);
         return nullptr;
     }
-    // The terminating zero lets text files be used as C strings.
+    // The terminating zero lets text files be used as C strings; the sources
+    // leave room for it, so a large file is not copied to make it.
     bytes->push_back(0);
     buffers_.push_back(std::make_unique<std::vector<unsigned char>>(std::move(*bytes)));
     return buffers_.back()->data();

@@ -21,7 +21,7 @@ void ApplyPictureAlpha(std::vector<std::uint8_t>& rgba, PictureAlpha alpha) {
     }
 }
 
-bool PictureSizeAllowed(int width, int height, std::string* error) {
+bool PictureSizeAllowed(int width, int height, std::uint64_t roomBytes, std::string* error) {
     if (width <= 0 || height <= 0) {
         *error = "picture has no pixels";
         return false;
@@ -34,6 +34,12 @@ bool PictureSizeAllowed(int width, int height, std::string* error) {
     if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * 4 >
         kMaxPictureBytes) {
         *error = SizeText(width, height) + " is over 64 MiB decoded";
+        return false;
+    }
+    if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * 4 > roomBytes) {
+        *error = SizeText(width, height) + " does not fit in the " +
+                 std::to_string(roomBytes >> 20) + " MiB left of the " +
+                 std::to_string(kMaxShowPictureBytes >> 20) + " MiB all pictures may take decoded";
         return false;
     }
     return true;

@@ -21,18 +21,24 @@ struct Picture {
 };
 
 inline constexpr int kMaxPictureSide = 8192;
+// What all the pictures of one show may take decoded, together.
+inline constexpr std::uint64_t kMaxShowPictureBytes = 256u << 20;
 
 // Decodes a JPEG (TurboJPEG natively, stb_image in the browser). On failure (corrupt, not a JPEG,
-// over kMaxPictureSide a side) returns false and sets *error to a short reason; *out is then
-// untouched. A picture the decoder gets through only with a warning (cut short, damaged data) is
-// kept as decoded, and *damage says what the decoder said (cleared when the picture is whole).
+// over kMaxPictureSide a side, over kMaxJpegScans scans, larger decoded than roomBytes) returns
+// false and sets *error to a short reason; *out is then untouched. A picture the decoder gets
+// through only with a warning (cut short, damaged data) is kept as decoded, and *damage says what
+// the decoder said (cleared when the picture is whole). Our own allocation failing throws
+// std::bad_alloc.
 bool DecodeJpegPicture(std::span<const unsigned char> bytes, PictureAlpha alpha, Picture* out,
-                       std::string* error, std::string* damage = nullptr);
+                       std::string* error, std::string* damage = nullptr,
+                       std::uint64_t roomBytes = kMaxShowPictureBytes);
 
 // The picture's size rule, checked from the header before anything is
-// allocated: false with *error for no pixels, over kMaxPictureSide a side or
-// over 64 MiB decoded.
-bool PictureSizeAllowed(int width, int height, std::string* error);
+// allocated: false with *error for no pixels, over kMaxPictureSide a side,
+// over 64 MiB decoded or over roomBytes decoded (what the show's pictures
+// have left of kMaxShowPictureBytes).
+bool PictureSizeAllowed(int width, int height, std::uint64_t roomBytes, std::string* error);
 
 // Sets each texel's alpha by the rule (rgba: 4 bytes a texel).
 void ApplyPictureAlpha(std::vector<std::uint8_t>& rgba, PictureAlpha alpha);

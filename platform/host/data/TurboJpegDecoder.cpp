@@ -1,7 +1,8 @@
 // JPEG decoding through TurboJPEG into bottom-row-first RGBA8.
 //
-// Sizes are checked from the header before anything is allocated, so a small
-// file claiming a huge picture costs nothing.
+// Sizes and scans are checked before anything is allocated or decoded, so a
+// small file claiming a huge picture, or holding endless scans, costs nothing.
+#include "platform/host/data/JpegScans.h"
 #include "platform/host/data/Picture.h"
 
 #include <turbojpeg.h>
@@ -17,7 +18,7 @@ struct TjDestroy {
 } // namespace
 
 bool DecodeJpegPicture(std::span<const unsigned char> bytes, PictureAlpha alpha, Picture* out,
-                       std::string* error, std::string* damage) {
+                       std::string* error, std::string* damage, std::uint64_t roomBytes) {
     if (bytes.empty()) {
         *error = "empty file";
         return false;
@@ -39,7 +40,7 @@ bool DecodeJpegPicture(std::span<const unsigned char> bytes, PictureAlpha alpha,
         *error = std::string("not a JPEG: ") + tjGetErrorStr2(handle.get());
         return false;
     }
-    if (!PictureSizeAllowed(width, height, error)) {
+    if (!PictureSizeAllowed(width, height, roomBytes, error) || !JpegScansAllowed(bytes, error)) {
         return false;
     }
 

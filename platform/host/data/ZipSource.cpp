@@ -1,11 +1,19 @@
 // The .zip data source: entries read whole, their names checked as the
-// directory source checks them, sizes and compression ratios bounded.
+// directory source checks them, sizes and compression ratios bounded. The
+// archive is opened here, so that a failure says what the system said, and
+// only a regular file is taken.
 #include "platform/host/data/DataSource.h"
 #include "platform/host/data/EntryNames.h"
+#include "platform/host/data/PathType.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <zip.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace fs = std::filesystem;
 
@@ -58,7 +66,7 @@ class ZipSource final : public DataSource {
             *error = zip_strerror(archive_.get());
             return std::nullopt;
         }
-        std::vector<unsigned char> bytes(stat.size);
+        std::vector<unsigned char> bytes = EntryBuffer(name, stat.size);
         std::size_t got = 0;
         while (got < bytes.size()) {
             const zip_int64_t n = zip_fread(file.get(), bytes.data() + got, bytes.size() - got);
@@ -108,9 +116,24 @@ class ZipSource final : public DataSource {
 } // namespace
 
 std::unique_ptr<DataSource> OpenZipSource(const fs::path& archive, std::string* error) {
+    // Non-blocking, so that opening a pipe returns at once; it changes
+    // nothing for the regular file read after.
+    const int fd = open(archive.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        *error = archive.string() + ": " + std::strerror(errno);
+        return nullptr;
+    }
+    struct stat status {};
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        close(fd);
+        *error = archive.string() + ": " + kNotARegularFile;
+        return nullptr;
+    }
     int code = 0;
-    zip_t* handle = zip_open(archive.c_str(), ZIP_RDONLY, &code);
+    // Takes the descriptor on success only.
+    zip_t* handle = zip_fdopen(fd, 0, &code);
     if (handle == nullptr) {
+        close(fd);
         zip_error_t zipError;
         zip_error_init_with_code(&zipError, code);
         *error = archive.string() + ": " + zip_error_strerror(&zipError);

@@ -1,6 +1,7 @@
 #include "platform/host/gl/TextureStore.h"
 
 #include "platform/common/Log.h"
+#include "platform/common/ShortOfMemory.h"
 #include "platform/host/data/DataSource.h"
 
 #include <GL/gl.h>
@@ -40,14 +41,24 @@ unsigned int TextureStore::Load(const char* name, int wrapS, int wrapT, int minF
     std::string error;
     std::string damage;
     const auto bytes = source_.Read(fileName, &error);
-    if (!bytes || !DecodeJpegPicture(std::span(*bytes), alpha, &entry.picture, &error, &damage)) {
+    bool decoded = false;
+    try {
+        decoded = bytes && DecodeJpegPicture(std::span(*bytes), alpha, &entry.picture, &error,
+                                             &damage, kMaxShowPictureBytes - decodedBytes_);
+    } catch (const std::bad_alloc&) {
+        throw ShortOfMemory("picture: [" + fileName + "] out of memory decoding it");
+    }
+    if (!decoded) {
         LogLine("picture: [" + fileName + "] " + error + "; a checkerboard stands in");
         entry.picture = MakeCheckerboardPicture(alpha);
         entry.problem = error;
-    } else if (!damage.empty()) {
-        LogLine("picture: [" + fileName + "] damaged (" + damage +
-                "); showing the part that decoded");
-        entry.problem = "damaged (" + damage + ")";
+    } else {
+        decodedBytes_ += entry.picture.rgba.size();
+        if (!damage.empty()) {
+            LogLine("picture: [" + fileName + "] damaged (" + damage +
+                    "); showing the part that decoded");
+            entry.problem = "damaged (" + damage + ")";
+        }
     }
     glGenTextures(1, &entry.name);
     entries_.push_back(std::move(entry));

@@ -25,8 +25,10 @@ class TextureStore {
     TextureStore(const TextureStore&) = delete;
     TextureStore& operator=(const TextureStore&) = delete;
 
-    // Needs a current GL context. A missing, corrupt or oversized picture gives
-    // one warning line and a checkerboard in its place.
+    // Needs a current GL context. A missing, corrupt or oversized picture, or
+    // one past what all the pictures may take decoded (kMaxShowPictureBytes),
+    // gives one warning line and a checkerboard in its place. Memory running
+    // out for the decoded picture throws ShortOfMemory naming it.
     unsigned int Load(const char* name, int wrapS, int wrapT, int minFilter, int magFilter,
                       PictureAlpha alpha);
     // False for a name this store did not hand out.
@@ -50,4 +52,5 @@ class TextureStore {
 
     DataSource& source_;
     std::vector<Entry> entries_;
+    std::uint64_t decodedBytes_ = 0; // of the pictures that decoded, stand-ins aside
 };

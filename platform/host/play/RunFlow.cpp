@@ -1,12 +1,14 @@
 #include "platform/host/play/RunFlow.h"
 
 #include "platform/common/Log.h"
+#include "platform/common/ShortOfMemory.h"
 #include "platform/host/timeline/ScriptFile.h"
 #include "platform/host/timeline/ScriptWatcher.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -23,8 +25,15 @@ int RunRegisteredShow(HINSTANCE instance, const char* title, PlatformRunner runn
     if (title != nullptr) {
         show.identity.title = title;
     }
-    const int status = instance != nullptr ? runner(instance->argc, instance->argv, show)
-                                           : runner(0, nullptr, show);
+    int status = 2;
+    try {
+        status = instance != nullptr ? runner(instance->argc, instance->argv, show)
+                                     : runner(0, nullptr, show);
+    } catch (const ShortOfMemory& shortOfMemory) {
+        LogLine(shortOfMemory.what());
+    } catch (const std::bad_alloc&) {
+        LogLine("quorvel8: out of memory");
+    }
     if (status != 0) {
         // Refused, failed or cut short by a signal: the entry point has
         // nothing left to do.

@@ -23,6 +23,8 @@ using PlatformRunner = int (*)(int argc, char** argv, const RegisteredShow& show
 
 // What RunApp does: the registered show, with RunApp's title, to `runner`. A
 // status other than 0 takes the show down and ends the process with it.
+// Memory that runs out on the way (ShortOfMemory, or any std::bad_alloc)
+// is one line and status 2, never an abort.
 int RunRegisteredShow(HINSTANCE instance, const char* title, PlatformRunner runner);
 // What EndApp does: the session kept since the run is taken down.
 void EndRegisteredShow();

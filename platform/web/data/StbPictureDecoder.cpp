@@ -1,5 +1,6 @@
 // JPEG decoding in the browser through stb_image, by the host's rules: the
-// size checked from the header first, rows bottom-first, alpha by the rule.
+// size and the scans checked first, rows bottom-first, alpha by the rule.
+#include "platform/host/data/JpegScans.h"
 #include "platform/host/data/Picture.h"
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -21,7 +22,7 @@ struct StbFree {
 } // namespace
 
 bool DecodeJpegPicture(std::span<const unsigned char> bytes, PictureAlpha alpha, Picture* out,
-                       std::string* error, std::string* damage) {
+                       std::string* error, std::string* damage, std::uint64_t roomBytes) {
     if (bytes.empty()) {
         *error = "empty file";
         return false;
@@ -38,7 +39,7 @@ bool DecodeJpegPicture(std::span<const unsigned char> bytes, PictureAlpha alpha,
         *error = std::string("not a JPEG: ") + stbi_failure_reason();
         return false;
     }
-    if (!PictureSizeAllowed(width, height, error)) {
+    if (!PictureSizeAllowed(width, height, roomBytes, error) || !JpegScansAllowed(bytes, error)) {
         return false;
     }
     std::unique_ptr<stbi_uc, StbFree> pixels(
