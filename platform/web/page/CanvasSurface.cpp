@@ -113,7 +113,9 @@ std::unique_ptr<Surface> CreateCanvasSurface(CanvasResolution resolution, std::s
     attributes.depth = EM_TRUE;
     attributes.stencil = EM_FALSE;
     attributes.antialias = EM_FALSE;
-    attributes.preserveDrawingBuffer = EM_TRUE;
+    // A still frame is kept to be read back; a live frame need not be, and
+    // keeping it costs a copy each frame.
+    attributes.preserveDrawingBuffer = resolution == CanvasResolution::Full;
     const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context =
         emscripten_webgl_create_context(kCanvas, &attributes);
     if (context <= 0 ||

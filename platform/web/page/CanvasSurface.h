@@ -1,5 +1,5 @@
 // The page's canvas as the show's surface: WebGL 2 without antialiasing or an
-// alpha channel, the drawing buffer kept so a still frame can be read back.
+// alpha channel; a still frame's drawing buffer is kept to be read back.
 // The canvas is the 4:3 picture alone, centred in the window by the page's
 // style (the bars around it are the page's, and cost no fill); its drawing
 // buffer follows the canvas's size in device pixels, within what a picture
