@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the show for the browser into build-web/: the page (index.html,
-# page.js, page.css), the program (quorvel8.js, quorvel8.wasm) and the show's
-# data package (demodat.data with its loader demodat.js), which any static
-# server plays. Installs what is missing first: the native build's packages
+# Builds the show for the browser into build-web/; the site, which any static
+# server plays, is build-web/site/ alone: the page (index.html, its style and
+# scripts), the program (quorvel8.js, quorvel8.wasm), the show's data package
+# (demodat.data with its loader demodat.js), the logo and the sound's worklet. Installs what is missing first: the native build's packages
 # (its data generator makes the data), emscripten, Chromium and stb from
 # Debian, and the page tests' npm packages into node_modules/.
 set -euo pipefail
@@ -28,6 +28,6 @@ emcmake cmake -S "$root" -B "$root/build-web" -G Ninja -DCMAKE_BUILD_TYPE=Releas
     -DQUORVEL_WEB_DATA="$root/build/demodat" >/dev/null
 cmake --build "$root/build-web"
 
-echo "web.sh: built build-web/index.html. Serve it with"
-echo "  python3 -m http.server -d build-web --bind 127.0.0.1 8000"
+echo "web.sh: built the site in build-web/site/. Serve that folder, for example with"
+echo "  python3 -m http.server -d build-web/site --bind 127.0.0.1 8000"
 echo "and open http://127.0.0.1:8000/ (add ?t=1:10 for the frame at 1:10)."

@@ -1,7 +1,11 @@
 // Measures the page in headless Chromium (SwiftShader): the weight of each
-// file of build-web/ (and gzip-compressed), the time from navigation to the
-// first frame, and the frame times of each section of the show as it plays.
-// Run after ./web.sh: node bench/web/measure.js
+// file of the site (and gzip-compressed), the time from navigation to the
+// start button on the machine's own link and on slower ones (a throttled
+// server), and for each section of the show as it plays the time the program
+// works on a frame, the time between frames and the resolution the page
+// settles at. Given a second site (an earlier build, say), every measurement
+// is taken on each site in turn, so that both meet the same machine.
+// Run after ./web.sh: node bench/web/measure.js [SITE [OTHER_SITE]]
 'use strict';
 
 const fs = require('node:fs');
@@ -10,19 +14,30 @@ const zlib = require('node:zlib');
 
 const { launch, open, waitForState } = require('../../tests/web/browser');
 const { serve } = require('../../tests/web/server');
-const { WEB_BUILD } = require('../../tests/web/site');
+const { SITE } = require('../../tests/web/site');
 
-// The show's sections (data/script.txt), in seconds.
+// The show's sections (data/script.txt), in seconds; each plays 9 s or more.
 const SECTIONS = [
   ['LOGO+FLARE', 0], ['INOOP2+LOGO', 9], ['INOOP3+FLARE', 27], ['WOBBEL', 45],
   ['WORTEL', 54], ['BGDING+GREETS', 63], ['INOOP4+FLARE', 108], ['INOOP3+LOGO', 126],
 ];
+// Each section plays 8 s; its first 2 s (the first frames, and the page
+// finding its resolution) are left out.
+const PLAY_S = 8;
+const SETTLE_MS = 2000;
+const LINKS = [['127.0.0.1', 0], ['1 MB/s', 1000000], ['200 KB/s', 200000]];
 
-// Records when the page first reached each of its calls, and for each frame
-// the time the program worked on it (from the animation frame to the frame's
-// report) and the time between frames.
+// Records when the page first offered the start, and for each frame the
+// time the program worked on it (from the animation frame to the frame's
+// report), the time since the frame before and the canvas's size.
 function instrument() {
-  window.measured = { first: {}, work: [], interval: [], times: [] };
+  window.measured = { offeredAt: null, frames: [] };
+  const watch = setInterval(() => {
+    if (window.quorvel8?.state === 'ready') {
+      window.measured.offeredAt = performance.now();
+      clearInterval(watch);
+    }
+  }, 10);
   let module;
   let resumedAt = 0;
   let lastFrameAt = 0;
@@ -36,22 +51,17 @@ function instrument() {
         return;
       }
       page.measured = true;
-      for (const name of ['ready', 'still', 'frame']) {
-        const call = page[name];
-        page[name] = function (...args) {
-          const now = performance.now();
-          window.measured.first[name] ??= now;
-          if (name === 'frame') {
-            if (resumedAt > 0) {
-              window.measured.work.push(now - resumedAt);
-              window.measured.interval.push(now - lastFrameAt);
-            }
-            window.measured.times.push(args[1]);
-            lastFrameAt = now;
-          }
-          return call.apply(this, args);
-        };
-      }
+      const frame = page.frame;
+      page.frame = function (...args) {
+        const now = performance.now();
+        const canvas = document.getElementById('canvas');
+        if (resumedAt > 0) {
+          window.measured.frames.push({ at: now, work: now - resumedAt,
+            interval: now - lastFrameAt, size: `${canvas.width}x${canvas.height}` });
+        }
+        lastFrameAt = now;
+        return frame.apply(this, args);
+      };
       page.nextFrame = () => new Promise((resolve) => requestAnimationFrame(() => {
         resumedAt = performance.now();
         resolve();
@@ -65,51 +75,76 @@ function median(values) {
   return sorted.length ? sorted[Math.floor(sorted.length / 2)] : NaN;
 }
 
-async function main() {
-  console.log('file               bytes      gzip');
+function printWeights(site) {
+  console.log(`${site}\nfile                        bytes      gzip`);
   let total = 0;
   let totalGzip = 0;
-  for (const file of fs.readdirSync(WEB_BUILD).sort()) {
-    if (!/\.(html|js|css|wasm|data)$/.test(file)) {
-      continue;
-    }
-    const bytes = fs.readFileSync(path.join(WEB_BUILD, file));
+  for (const file of fs.readdirSync(site).sort()) {
+    const bytes = fs.readFileSync(path.join(site, file));
     const gzip = zlib.gzipSync(bytes).length;
     total += bytes.length;
     totalGzip += gzip;
-    console.log(`${file.padEnd(16)} ${String(bytes.length).padStart(8)} ${String(gzip).padStart(9)}`);
+    console.log(`${file.padEnd(24)} ${String(bytes.length).padStart(8)} ${String(gzip).padStart(9)}`);
   }
-  console.log(`${'total'.padEnd(16)} ${String(total).padStart(8)} ${String(totalGzip).padStart(9)}`);
+  console.log(`${'total'.padEnd(24)} ${String(total).padStart(8)} ${String(totalGzip).padStart(9)}\n`);
+}
 
-  const server = await serve({ '/': WEB_BUILD });
-  const browser = await launch();
-  try {
-    for (const link of ['?t=4.5', '?t=1:10', '']) {
-      const page = await open(browser, `${server.url}/${link}`, instrument);
-      await waitForState(page, ['still', 'ready']);
-      const first = await page.evaluate(() => window.measured.first);
-      console.log(`navigation to ${link ? 'still frame ' + link : '"ready"'}: `
-        + `${(first.still ?? first.ready).toFixed(0)} ms`);
+// Navigation to the start button at each link speed, one site after the
+// other for each.
+async function timeToStart(browser, sites) {
+  console.log('navigation to the start button (ms)');
+  for (const [name, bytesPerSecond] of LINKS) {
+    const row = [];
+    for (const site of sites) {
+      const server = await serve({ '/': site }, { bytesPerSecond });
+      const page = await open(browser, `${server.url}/`, instrument);
+      await page.waitForFunction(() => window.measured.offeredAt !== null,
+        { timeout: 120000, polling: 50 });
+      row.push((await page.evaluate(() => window.measured.offeredAt)).toFixed(0).padStart(8));
       await page.close();
+      await server.close();
     }
-    console.log('section         frames  work ms (median, max)  between frames ms (median)');
+    console.log(`${name.padEnd(12)} ${row.join('  ')}`);
+  }
+}
+
+async function playSection(browser, server, startS) {
+  const page = await open(browser, `${server.url}/?start=${startS + 0.5}&end=${startS + 0.5 + PLAY_S}`,
+    instrument);
+  await waitForState(page, ['ready']);
+  await page.mouse.click(640, 480);
+  await waitForState(page, ['ended'], 60000);
+  const frames = await page.evaluate(() => window.measured.frames);
+  await page.close();
+  const kept = frames.filter((f) => f.at - frames[0].at >= SETTLE_MS);
+  const sizes = new Map();
+  for (const f of kept) {
+    sizes.set(f.size, (sizes.get(f.size) || 0) + 1);
+  }
+  const settled = [...sizes].sort((a, b) => b[1] - a[1])[0][0];
+  return `${String(kept.length).padStart(6)} ${median(kept.map((f) => f.work)).toFixed(1).padStart(7)}`
+    + ` ${median(kept.map((f) => f.interval)).toFixed(1).padStart(9)}  ${settled.padEnd(9)}`;
+}
+
+async function main() {
+  const sites = process.argv.length > 2 ? process.argv.slice(2).map((s) => path.resolve(s)) : [SITE];
+  sites.forEach(printWeights);
+  const browser = await launch();
+  const servers = await Promise.all(sites.map((site) => serve({ '/': site })));
+  try {
+    await timeToStart(browser, sites);
+    console.log(`\nper section, the last ${PLAY_S - SETTLE_MS / 1000} s of ${PLAY_S} s: frames, `
+      + 'work ms (median), between frames ms (median), the resolution most frames had');
     for (const [name, startS] of SECTIONS) {
-      const page = await open(browser, `${server.url}/?start=${startS + 1}&end=${startS + 4}`,
-        instrument);
-      await waitForState(page, ['ready']);
-      await page.mouse.click(640, 480);
-      await waitForState(page, ['ended'], 60000);
-      const m = await page.evaluate(() => window.measured);
-      const work = m.work.slice(5);
-      const interval = m.interval.slice(5);
-      console.log(`${name.padEnd(15)} ${String(m.times.length).padStart(6)}  `
-        + `${median(work).toFixed(2).padStart(8)} ${Math.max(...work).toFixed(2).padStart(8)}`
-        + `       ${median(interval).toFixed(2).padStart(8)}`);
-      await page.close();
+      const row = [];
+      for (const server of servers) {
+        row.push(await playSection(browser, server, startS));
+      }
+      console.log(`${name.padEnd(14)} ${row.join('  |')}`);
     }
   } finally {
     await browser.close();
-    await server.close();
+    await Promise.all(servers.map((server) => server.close()));
   }
 }
 

@@ -13,6 +13,7 @@ void FrameStep::Render(int timeMs, bool alignMusic) {
         DriveMillisecondClock(static_cast<DWORD>(timeMs));
     }
     surface_.BeginFrame();
+    lastTimeMs_ = timeMs;
     scheduler_.DeactivateEnded(timeMs);
     // A music that starts with its run is at position 0 already.
     const bool started = ActivateDueRuns(timeMs);
@@ -32,6 +33,7 @@ bool FrameStep::ActivateDueRuns(int timeMs) {
             musics = MusicsStarted();
             anchoredMusic_ = musics;
             musicAnchorMs_ = run->startMs;
+            musicRunEndMs_ = run->endMs;
             started = true;
         }
     }
@@ -40,7 +42,8 @@ bool FrameStep::ActivateDueRuns(int timeMs) {
 
 bool FrameStep::HeardDemoTimeMs(double* timeMs) const {
     double positionMs = 0.0;
-    if (!Anchored() || !HeardPositionMs(&positionMs)) {
+    if (!Anchored() || lastTimeMs_ < musicAnchorMs_ || lastTimeMs_ >= musicRunEndMs_ ||
+        !HeardPositionMs(&positionMs)) {
         return false;
     }
     *timeMs = musicAnchorMs_ + positionMs;

@@ -27,7 +27,8 @@ class FrameStep {
     void Render(int timeMs, bool alignMusic = false);
 
     // The demo time the listener hears of the music that plays; false when
-    // none plays, or it was started by no run.
+    // none plays, it was started by no run, or the last frame lay outside
+    // that run (a seek before it: the music there is not the show's time).
     bool HeardDemoTimeMs(double* timeMs) const;
 
     Surface& Target() { return surface_; }
@@ -46,4 +47,6 @@ class FrameStep {
     // the anchor holds while the count stays there.
     std::uint64_t anchoredMusic_ = 0;
     int musicAnchorMs_ = 0;
+    int musicRunEndMs_ = 0;
+    int lastTimeMs_ = 0;
 };

@@ -187,11 +187,23 @@ TEST(TimelineScriptTest, OversizedInputIsRefused) {
     EXPECT_EQ(Parse(huge).errors, sizeError);
 }
 
-TEST(TimelineScriptTest, ControlBytesAreEscapedInMessages) {
-    const Parsed parsed = Parse(std::string("BA\x1bSS 0 1 0\nBASS 0 1 0\n"));
-    ASSERT_EQ(parsed.errors.size(), 1u);
-    EXPECT_EQ(parsed.errors[0].message.rfind("unknown effect 'BA\\x1bSS';", 0), 0u)
-        << parsed.errors[0].message;
+TEST(TimelineScriptTest, QuotedNamesStayOneShortLineThatNothingHidesOrTurns) {
+    // A control byte, a direction override with a byte that is not UTF-8, and
+    // a name of 100 characters (two bytes each).
+    std::string wide;
+    for (int i = 0; i < 100; ++i) {
+        wide += "\u00e9";
+    }
+    const Parsed parsed = Parse("BA\x1bSS 0 1 0\nB\u202e\xff"
+                                "ASS 0 1 0\n" +
+                                wide + " 0 1 0\nBASS 0 1 0\n");
+    ASSERT_EQ(parsed.errors.size(), 3u);
+    const std::string quoted[] = {"'BA\\x1bSS'", "'B\\u{202e}\\xffASS'",
+                                  "'" + wide.substr(0, 160) + "\u2026'"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(parsed.errors[i].message.rfind("unknown effect " + quoted[i] + ";", 0), 0u)
+            << parsed.errors[i].message;
+    }
 }
 
 } // namespace

@@ -6,7 +6,9 @@ const puppeteer = require('puppeteer-core');
 
 const CHROMIUM = process.env.CHROMIUM || '/usr/bin/chromium';
 
-function launch() {
+// gestureForSound: the browser's own rule, sound only after a visitor's
+// gesture; by default sound may start without one.
+function launch({ gestureForSound = false } = {}) {
   return puppeteer.launch({
     executablePath: CHROMIUM,
     headless: true,
@@ -14,7 +16,7 @@ function launch() {
       '--no-sandbox',
       '--use-angle=swiftshader',
       '--enable-unsafe-swiftshader',
-      '--autoplay-policy=no-user-gesture-required',
+      ...(gestureForSound ? [] : ['--autoplay-policy=no-user-gesture-required']),
       '--window-size=1280,960',
     ],
   });
@@ -51,4 +53,26 @@ async function waitForState(page, states, timeout = 30000) {
   return page.evaluate(() => window.quorvel8.state);
 }
 
-module.exports = { launch, open, waitForState };
+// window.quorvel8 now, with workletS: the music's own position in the
+// worklet, in seconds (undefined without one).
+function status(page) {
+  return page.evaluate(() => ({
+    ...window.quorvel8,
+    workletS: window.quorvelAudio.player?.currentTime,
+  }));
+}
+
+// Starts the show as a visitor does, with a click on the start button once
+// it is offered, and waits until the demo time has reached timeMs.
+async function play(page, timeMs = 0) {
+  if (await waitForState(page, ['ready', 'error']) === 'error') {
+    throw new Error((await status(page)).error);
+  }
+  await page.click('#start');
+  await page.waitForFunction((ms) => window.quorvel8.state === 'playing'
+    && window.quorvel8.timeMs >= ms, { timeout: 30000, polling: 50 }, timeMs);
+}
+
+const settle = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+module.exports = { launch, open, waitForState, status, play, settle };

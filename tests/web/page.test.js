@@ -1,5 +1,6 @@
-// The show's page in headless Chromium: it loads cleanly and waits for the
-// click, its still frames equal the native program's screenshots, and bad
+// The show's page in headless Chromium: it loads cleanly under its own
+// Content-Security-Policy and offers the start, its still frames equal the
+// native program's screenshots (also after the window changes size), and bad
 // links and bad data get the program's answers, shown as text.
 'use strict';
 
@@ -12,7 +13,7 @@ const { after, before, describe, test } = require('node:test');
 const { launch, open, waitForState } = require('./browser');
 const { compareCanvas } = require('./compare');
 const { serve } = require('./server');
-const { NATIVE_BUILD, WEB_BUILD, nativeScreenshot, siteWithData } = require('./site');
+const { NATIVE_BUILD, SITE, nativeScreenshot, siteWithData } = require('./site');
 
 // One or more times in each of the show's eight sections.
 const TIMES = ['4.5', '18', '36', '49.5', '58.5', '1:10', '1:40', '1:57', '2:15'];
@@ -27,7 +28,7 @@ before(async () => {
   scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'quorvel8-web-'));
   fs.mkdirSync(path.join(scratch, 'ref'));
   fs.mkdirSync(path.join(scratch, 'site'));
-  server = await serve({ '/': WEB_BUILD, '/ref/': path.join(scratch, 'ref'),
+  server = await serve({ '/': SITE, '/ref/': path.join(scratch, 'ref'),
     '/package/': path.join(scratch, 'site') });
   browser = await launch();
 });
@@ -41,25 +42,36 @@ after(async () => {
 async function stateOf(page) {
   return page.evaluate(() => ({
     ...window.quorvel8,
-    prompt: document.getElementById('prompt').textContent,
-    lines: document.getElementById('lines').textContent,
+    message: document.getElementById('message').textContent,
   }));
 }
 
 describe('the page', () => {
-  test('loads without a console error and waits for the click with the logo', async () => {
+  test('loads without a console error under a policy that runs only its own files', async () => {
     const page = await open(browser, `${server.url}/`);
     assert.strictEqual(await waitForState(page, ['ready', 'error']), 'ready');
-    const shown = await page.evaluate(() => ({
-      logo: !document.getElementById('logo').hidden && document.getElementById('logo').complete
-        && document.getElementById('logo').naturalWidth > 0,
-      canvas: [document.getElementById('canvas').width, document.getElementById('canvas').height],
-      scrolls: document.documentElement.scrollHeight > window.innerHeight
-        || document.documentElement.scrollWidth > window.innerWidth,
-    }));
-    assert.deepStrictEqual(shown, { logo: true, canvas: [1280, 960], scrolls: false });
-    assert.strictEqual((await stateOf(page)).prompt, 'click to start');
+    const shown = await page.evaluate(() => {
+      const logo = document.getElementById('logo');
+      const start = document.getElementById('start');
+      return {
+        logo: logo.complete && logo.naturalWidth > 0,
+        canvas: [document.getElementById('canvas').width, document.getElementById('canvas').height],
+        scrolls: document.documentElement.scrollHeight > window.innerHeight
+          || document.documentElement.scrollWidth > window.innerWidth,
+        start: [start.textContent, start.getAttribute('aria-disabled'), document.activeElement === start],
+      };
+    });
+    assert.deepStrictEqual(shown, { logo: true, canvas: [1280, 960], scrolls: false,
+      start: ['click to start', 'false', true] });
     assert.deepStrictEqual(page.problems, []);
+    // Markup that would run a script of its own is refused, and said so.
+    const refused = await page.evaluate(() => new Promise((resolve) => {
+      document.addEventListener('securitypolicyviolation', (e) => resolve(e.effectiveDirective));
+      const script = document.createElement('script');
+      script.textContent = 'window.ran = 1';
+      document.body.append(script);
+    }));
+    assert.strictEqual(refused, 'script-src-elem');
     await page.close();
   });
 
@@ -97,24 +109,48 @@ describe('the page', () => {
       assert.strictEqual(await waitForState(page, ['ready', 'still', 'error']), 'error', link);
       const state = await stateOf(page);
       assert.strictEqual(state.error, line);
-      assert.strictEqual(state.prompt, line);
+      assert.strictEqual(state.message, line);
       assert.deepStrictEqual(page.problems, [], link);
       await page.close();
     }
   });
 
-  test('shows markup in a link as text and runs none of it', async () => {
-    const value = '<img src=x onerror="window.ran=1">';
-    const page = await open(browser, `${server.url}/?t=${encodeURIComponent(value)}`);
-    assert.strictEqual(await waitForState(page, ['still', 'error']), 'error');
-    const state = await stateOf(page);
-    assert.strictEqual(state.error, `quorvel8: --screenshot: malformed time '${value}'`);
-    assert.strictEqual(state.prompt, state.error);
-    const injected = await page.evaluate(() => ({
-      ran: window.ran === 1,
-      images: document.querySelectorAll('img').length,
-    }));
-    assert.deepStrictEqual(injected, { ran: false, images: 1 });
+  test('shows a link\'s value as text, cut short and in its own direction, and runs none of it',
+    async () => {
+      const markup = '<img src=x onerror="window.ran=1">';
+      const values = {
+        [markup]: `'${markup}'`,
+        // A right-to-left override and 60,000 characters.
+        [`\u202e${'x'.repeat(60000)}`]: `'\\u{202e}${'x'.repeat(79)}\u2026'`,
+      };
+      for (const [value, quoted] of Object.entries(values)) {
+        const page = await open(browser, `${server.url}/?t=${encodeURIComponent(value)}`);
+        assert.strictEqual(await waitForState(page, ['still', 'error']), 'error');
+        const state = await stateOf(page);
+        assert.strictEqual(state.error, `quorvel8: --screenshot: malformed time ${quoted}`);
+        assert.strictEqual(state.message, state.error);
+        const shown = await page.evaluate(() => ({
+          ran: window.ran === 1,
+          images: document.querySelectorAll('img').length,
+          fits: document.getElementById('message').getBoundingClientRect().right
+            <= window.innerWidth,
+          direction: getComputedStyle(document.getElementById('message')).unicodeBidi,
+        }));
+        assert.deepStrictEqual(shown, { ran: false, images: 1, fits: true, direction: 'isolate' });
+        await page.close();
+      }
+    });
+
+  test('draws a still frame again, at full size, when the window changes size', async () => {
+    nativeScreenshot('1:10', path.join(scratch, 'ref', 'small.png'), undefined, '800x600');
+    const page = await open(browser, `${server.url}/?t=1:10`);
+    assert.strictEqual(await waitForState(page, ['still', 'error']), 'still');
+    await page.setViewport({ width: 800, height: 600, deviceScaleFactor: 1 });
+    await page.waitForFunction(() => document.getElementById('canvas').width === 800);
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+    const difference = await compareCanvas(page, `${server.url}/ref/small.png`);
+    assert.ok(difference.mean <= MEAN_LIMIT && difference.farShare <= FAR_LIMIT,
+      JSON.stringify(difference));
     await page.close();
   });
 
@@ -128,8 +164,8 @@ describe('the page', () => {
     const page = await open(browser, `${server.url}/package/?t=58.5`);
     assert.strictEqual(await waitForState(page, ['still', 'error']), 'still');
     const state = await stateOf(page);
-    assert.strictEqual(state.lines,
-      'picture: [wortel.jpg] not found; a checkerboard stands in');
+    assert.deepStrictEqual(state.lines,
+      ['picture: [wortel.jpg] not found; a checkerboard stands in']);
     const difference = await compareCanvas(page, `${server.url}/ref/no-wortel.png`);
     assert.ok(difference.mean <= MEAN_LIMIT && difference.farShare <= FAR_LIMIT,
       JSON.stringify(difference));

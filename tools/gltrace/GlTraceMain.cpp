@@ -5,6 +5,7 @@
 // show's real entry point, so the effect is the one the roster registers.
 #include "app/DemoMain.h"
 #include "platform/common/Log.h"
+#include "platform/common/QuotedValue.h"
 #include "platform/win/WinHostControl.h"
 #include "tools/gltrace/FakeHost.h"
 #include "tools/gltrace/GlCallFormat.h"
@@ -35,7 +36,8 @@ int Trace(const TraceRequest& request) {
             }
         }
         if (effect == nullptr) {
-            LogLine("gltrace: unknown effect '" + request.effect + "'; known effects: " + known);
+            LogLine("gltrace: unknown effect " + QuotedValue(request.effect) +
+                    "; known effects: " + known);
             status = 2;
             return;
         }

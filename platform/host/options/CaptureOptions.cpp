@@ -1,6 +1,7 @@
 #include "platform/host/options/CaptureOptions.h"
 
 #include "platform/common/Log.h"
+#include "platform/common/QuotedValue.h"
 
 #include <CLI/CLI.hpp>
 
@@ -77,8 +78,8 @@ void AddCaptureOptions(CLI::App& app, CaptureOptionText* text) {
 bool ResolveCaptureOptions(const CaptureOptionText& text, int width, int height,
                            CaptureSettings* settings) {
     if (!ParseFrameRate(text.fps, &settings->fps)) {
-        LogLine("quorvel8: --fps: expected a rate such as 60 or 60000/1001 (at most 1000), got '" +
-                text.fps + "'");
+        LogLine("quorvel8: --fps: expected a rate such as 60 or 60000/1001 (at most 1000), got " +
+                QuotedValue(text.fps));
         return false;
     }
     settings->file = text.file;

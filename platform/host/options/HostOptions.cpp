@@ -1,6 +1,7 @@
 #include "platform/host/options/HostOptions.h"
 
 #include "platform/common/Log.h"
+#include "platform/common/QuotedValue.h"
 #include "platform/host/data/InstallLayout.h"
 #include "platform/host/options/HelpFormatter.h"
 #include "platform/host/options/OptionModeRules.h"
@@ -154,7 +155,7 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
         options->shotsFolder = shots;
     }
     if (!size.empty() && !ParseSize(size, &options->width, &options->height)) {
-        LogLine("quorvel8: --size: expected WxH from 16x16 to 8192x8192, got '" + size + "'");
+        LogLine("quorvel8: --size: expected WxH from 16x16 to 8192x8192, got " + QuotedValue(size));
         return 2;
     }
     if (!capture.file.empty()) {

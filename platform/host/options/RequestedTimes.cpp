@@ -3,6 +3,7 @@
 #include "platform/host/options/RequestedTimes.h"
 
 #include "platform/common/Log.h"
+#include "platform/common/QuotedValue.h"
 #include "platform/host/timeline/TimelineScript.h"
 
 bool ParseCommandLineTime(const std::string& text, int* timeMs) {
@@ -31,13 +32,13 @@ bool ResolvePlayRange(const std::string& start, const std::string& end, int* sta
                       std::optional<int>* endMs) {
     int from = 0;
     if (!start.empty() && !ParseCommandLineTime(start, &from)) {
-        LogLine("quorvel8: --start: malformed time '" + start + "'");
+        LogLine("quorvel8: --start: malformed time " + QuotedValue(start));
         return false;
     }
     if (!end.empty()) {
         int to = 0;
         if (!ParseCommandLineTime(end, &to)) {
-            LogLine("quorvel8: --end: malformed time '" + end + "'");
+            LogLine("quorvel8: --end: malformed time " + QuotedValue(end));
             return false;
         }
         if (to <= from) {
@@ -53,7 +54,7 @@ bool ResolvePlayRange(const std::string& start, const std::string& end, int* sta
 
 bool ResolveScreenshotTime(const std::string& text, int* timeMs) {
     if (!ParseCommandLineTime(text, timeMs)) {
-        LogLine("quorvel8: --screenshot: malformed time '" + text + "'");
+        LogLine("quorvel8: --screenshot: malformed time " + QuotedValue(text));
         return false;
     }
     return true;

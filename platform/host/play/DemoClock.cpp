@@ -11,6 +11,10 @@ namespace {
 constexpr double kPull = 0.1;
 // However far ahead the clock is, time still moves at half speed or more.
 constexpr double kSlowestRate = 0.5;
+// Further apart than this the picture has missed something it could not see
+// (a tab the browser froze, a stalled output, a skip in the sound): it goes
+// to the music at once, backwards too, rather than closing in for seconds.
+constexpr double kSnapMs = 250.0;
 
 } // namespace
 
@@ -30,8 +34,13 @@ void DemoClock::SetPaused(bool paused, double steadyMs) {
 int DemoClock::FrameTimeMs(double steadyMs, const double* musicMs) {
     const double elapsedMs = std::max(steadyMs - steadyMs_, 0.0);
     steadyMs_ = steadyMs;
-    if (!paused_) {
-        double next = timeMs_ + elapsedMs;
+    if (paused_) {
+        return static_cast<int>(std::floor(timeMs_));
+    }
+    double next = timeMs_ + elapsedMs;
+    if (musicMs != nullptr && std::abs(*musicMs - next) > kSnapMs) {
+        timeMs_ = *musicMs;
+    } else {
         if (musicMs != nullptr) {
             next += (*musicMs - next) * kPull;
         }

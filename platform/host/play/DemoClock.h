@@ -1,6 +1,7 @@
 // The demo time of each frame. It runs on the monotonic clock and, while the
 // music plays, is pulled towards the position the listener hears, so picture
-// and sound stay together while frames never stand still or step back.
+// and sound stay together while frames never stand still or step back. Only
+// when the two are more than a quarter second apart does it jump to the music.
 //
 // Times are ms as doubles; the caller reads the monotonic clock and the music,
 // so the clock itself is a pure function of what it is given.

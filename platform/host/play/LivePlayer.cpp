@@ -36,7 +36,7 @@ bool LivePlayer::Frame(int* timeMs) {
     double steadyMs = SteadyMs();
     ViewerKey key;
     while (surface_.NextViewerKey(&key)) {
-        if (settings_.dev) {
+        if (settings_.dev || (settings_.viewerPause && key == ViewerKey::PauseResume)) {
             OnKey(key, steadyMs);
         }
     }
@@ -75,6 +75,21 @@ bool LivePlayer::Frame(int* timeMs) {
     lastTimeMs_ = t;
     *timeMs = t;
     return true;
+}
+
+void LivePlayer::HoldAtEnd() {
+    if (!clock_.Paused()) {
+        clock_.SetPaused(true, SteadyMs());
+        PausePlayback(true);
+    }
+}
+
+// The music moves to the start with the next frame, as after any seek.
+void LivePlayer::Replay() {
+    const double steadyMs = SteadyMs();
+    SeekTo(settings_.startMs, steadyMs);
+    clock_.SetPaused(false, steadyMs);
+    PausePlayback(false);
 }
 
 void LivePlayer::OnKey(ViewerKey key, double steadyMs) {

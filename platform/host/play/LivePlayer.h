@@ -1,7 +1,7 @@
 // Plays the show live, in a window or on the page: the demo clock locked to
-// the music, the developer's transport (pause, seek, restart), the time and
-// running effects in the title, the script reloaded as it changes, and
-// looping.
+// the music, the developer's transport (pause, seek, restart) or the viewer's
+// pause, the time and running effects in the title, the script reloaded as
+// it changes, looping, and the page's replay.
 //
 // The music is the one the script's effects start through the audio layer;
 // each frame asks the frame step for the demo time the listener hears, and
@@ -27,6 +27,7 @@ struct LiveSettings {
     int audioOffsetMs = 0; // the picture is held back by this much
     // Where the show stops (--end); none: at the show's own end.
     std::optional<int> endMs;
+    bool viewerPause = false; // the surface's pause key works without dev (the page)
 };
 
 class LivePlayer {
@@ -40,6 +41,11 @@ class LivePlayer {
     // Handles the keys and the script, then draws one frame; false instead
     // once the show is over. *timeMs: the demo time the frame showed.
     bool Frame(int* timeMs);
+
+    // Over, the show holds its last frame and the music where it stands;
+    // Replay plays it again from the start, picture and music in step.
+    void HoldAtEnd();
+    void Replay();
 
   private:
     void OnKey(ViewerKey key, double steadyMs);

@@ -75,7 +75,7 @@ ShowSession* OpenRunSession(const RegisteredShow& show, Timeline timeline, ShowS
 }
 
 void PlayLive(ShowSession& session, const RegisteredShow& show, const LiveSettings& settings,
-              bool watchScript, void (*afterFrame)(int timeMs)) {
+              bool watchScript, void (*afterFrame)(int timeMs), void (*atEnd)()) {
     const std::vector<RegisteredName> names = RegisteredNames(show);
     std::optional<ScriptWatcher> watcher;
     if (watchScript) {
@@ -83,9 +83,17 @@ void PlayLive(ShowSession& session, const RegisteredShow& show, const LiveSettin
     }
     LivePlayer player(session.Frames(), names, settings, watcher ? &*watcher : nullptr);
     int timeMs = 0;
-    while (player.Frame(&timeMs)) {
-        if (afterFrame != nullptr) {
-            afterFrame(timeMs);
+    for (;;) {
+        while (player.Frame(&timeMs)) {
+            if (afterFrame != nullptr) {
+                afterFrame(timeMs);
+            }
         }
+        if (atEnd == nullptr) {
+            return;
+        }
+        player.HoldAtEnd();
+        atEnd();
+        player.Replay();
     }
 }

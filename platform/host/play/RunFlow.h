@@ -43,5 +43,8 @@ ShowSession* OpenRunSession(const RegisteredShow& show, Timeline timeline, ShowS
 // watchScript: reload the script as it changes.
 // afterFrame (null: none) runs after each frame with its demo time: the page
 // hands control to the browser there.
+// atEnd (null: none) makes the end a pause: the last frame and the music are
+// held, nothing is taken down, and once atEnd returns the show plays again
+// from the start (the page, where nothing but the end stops a show).
 void PlayLive(ShowSession& session, const RegisteredShow& show, const LiveSettings& settings,
-              bool watchScript, void (*afterFrame)(int timeMs));
+              bool watchScript, void (*afterFrame)(int timeMs), void (*atEnd)() = nullptr);

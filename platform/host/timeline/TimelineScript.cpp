@@ -3,6 +3,8 @@
 // and nowhere later.
 #include "platform/host/timeline/TimelineScript.h"
 
+#include "platform/common/QuotedValue.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
@@ -75,30 +77,10 @@ std::optional<int> ParseTimeField(std::string_view text) {
     return static_cast<int>(*ms);
 }
 
-// Echoed text stays on one readable line whatever bytes the script holds.
-std::string Printable(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7f) {
-            char escaped[5];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-std::string Quoted(std::string_view text) {
-    return "'" + Printable(text) + "'";
-}
-
 // Why a time field was refused.
 std::string TimeError(std::string_view text) {
-    return ParseWellFormedTime(text) ? "time " + Quoted(text) + " is past 24 h (1440:00)"
-                                     : "malformed time " + Quoted(text);
+    return ParseWellFormedTime(text) ? "time " + QuotedValue(text) + " is past 24 h (1440:00)"
+                                     : "malformed time " + QuotedValue(text);
 }
 
 std::vector<std::string_view> SplitFields(std::string_view line) {
@@ -150,7 +132,7 @@ void CheckOverlaps(const std::vector<ScriptRun>& runs, int effectCount,
             const ScriptRun& later = longest->line > run.line ? *longest : run;
             const ScriptRun& earlier = longest->line > run.line ? run : *longest;
             errors->push_back(
-                {later.line, Quoted(effects[static_cast<std::size_t>(run.effect)].name) +
+                {later.line, QuotedValue(effects[static_cast<std::size_t>(run.effect)].name) +
                                  " overlaps its run on line " + std::to_string(earlier.line)});
         }
         if (longest == nullptr || run.endMs > longest->endMs) {
@@ -257,12 +239,12 @@ Timeline ParseTimelineScript(std::string_view text, std::span<const RegisteredNa
             std::find_if(effects.begin(), effects.end(),
                          [&](const RegisteredName& e) { return e.name == fields[0]; });
         if (known == effects.end()) {
-            errors->push_back({lineNumber, "unknown effect " + Quoted(fields[0]) +
+            errors->push_back({lineNumber, "unknown effect " + QuotedValue(fields[0]) +
                                                "; known effects: " + KnownEffects(effects)});
             valid = false;
         } else if (!known->created) {
             errors->push_back(
-                {lineNumber, "effect " + Quoted(fields[0]) + " could not be created"});
+                {lineNumber, "effect " + QuotedValue(fields[0]) + " could not be created"});
             valid = false;
         }
         const std::optional<int> start = ParseTimeField(fields[1]);
@@ -276,13 +258,13 @@ Timeline ParseTimelineScript(std::string_view text, std::span<const RegisteredNa
             valid = false;
         }
         if (start && end && *end <= *start) {
-            errors->push_back({lineNumber, "end " + Printable(fields[2]) + " is not after start " +
-                                               Printable(fields[1])});
+            errors->push_back({lineNumber, "end " + std::string(fields[2]) +
+                                               " is not after start " + std::string(fields[1])});
             valid = false;
         }
         const std::optional<long long> layer = ParseNumber(fields[3], 7);
         if (!layer || *layer > kMaxLayer) {
-            errors->push_back({lineNumber, "malformed layer " + Quoted(fields[3])});
+            errors->push_back({lineNumber, "malformed layer " + QuotedValue(fields[3])});
             valid = false;
         }
         if (valid) {

@@ -1,5 +1,6 @@
 // A music position that runs in real time from where it was last set: the
-// clock of the page's silent output, and of a page whose sound failed.
+// clock of the page's silent output and of a page whose sound failed, and
+// the worklet's music between its reports.
 #pragma once
 
 class MusicClock {

@@ -2,10 +2,10 @@
 // worklet (WorkletAudio.js), which plays it and reports its position; what
 // the listener hears is worked out there alone (the report less the output's
 // latency, moved on with the clock between reports). Where the page gives no
-// sound (no AudioContext, a context that is not running a second after the
-// click, a worklet error) the silent clock takes over from where the music
-// stood, with one line. The silent and stepped outputs are that clock from
-// the start.
+// sound (no AudioContext, a worklet that did not load or failed, a context
+// that is not running a second after the start) the silent clock takes over
+// from where the music stood, with one line. The silent and stepped outputs
+// are that clock from the start.
 #include "platform/audio/MusicEngine.h"
 #include "platform/common/Log.h"
 #include "platform/web/audio/MusicClock.h"
@@ -62,8 +62,8 @@ struct WebEngine {
     bool paused = false;
     std::uint32_t playing = 0;
     std::vector<std::uint32_t> loaded;
-    // Where the music was last put, held until the worklet reports from there.
-    double placedMs = 0.0;
+    // From where the music was put or last heard: the music's time until the
+    // worklet reports after a play or a seek, and once it has failed.
     MusicClock silentClock;
 };
 
@@ -82,15 +82,13 @@ bool StillSounding() {
     if (quorvel_audio_failure(why.data(), static_cast<int>(why.size())) == 0) {
         return true;
     }
-    LogLine(std::string("audio: ") + why.data() + "; the silent clock keeps the time");
+    LogLine(std::string("audio: ") + why.data() + "; the show plays on without sound");
     return false;
 }
 
 // The music is put at positionMs, by a play or a seek.
 void Place(double positionMs) {
-    WebEngine& engine = Engine();
-    engine.placedMs = positionMs;
-    engine.silentClock.Restart(positionMs, NowMs());
+    Engine().silentClock.Restart(positionMs, NowMs());
 }
 
 } // namespace
@@ -176,18 +174,14 @@ bool HeardPositionMs(double* positionMs) {
         // The silent clock goes on from what was heard last.
         quorvel_audio_stop();
         engine.worklet = false;
-        engine.silentClock.Restart(engine.placedMs, NowMs());
     }
-    if (!engine.worklet) {
-        *positionMs = engine.silentClock.PositionMs(NowMs());
-        return true;
-    }
-    // Until the worklet reports after a play or a seek, the music is where it
-    // was put.
-    if (quorvel_audio_heard(positionMs) == 0) {
-        *positionMs = engine.placedMs;
+    // Until the worklet reports after a play or a seek the music is taken to
+    // play from where it was put, so the picture neither waits nor runs
+    // ahead of a worklet that is slow to start.
+    if (engine.worklet && quorvel_audio_heard(positionMs) != 0) {
+        engine.silentClock.Restart(*positionMs, NowMs());
     } else {
-        engine.placedMs = *positionMs;
+        *positionMs = engine.silentClock.PositionMs(NowMs());
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "platform/web/page/LinkOptions.h"
 
 #include "platform/common/Log.h"
+#include "platform/common/QuotedValue.h"
 #include "platform/host/options/OptionModeRules.h"
 
 #include <array>
@@ -79,7 +80,7 @@ bool ReadLinkOptions(int argc, char** argv, LinkOptions* options) {
     }
     const std::optional<std::string>& loop = given.Of("loop");
     if (loop && *loop != "1" && *loop != "0") {
-        LogLine("quorvel8: loop: expected 1 or 0, got '" + *loop + "'");
+        LogLine("quorvel8: loop: expected 1 or 0, got " + QuotedValue(*loop));
         return false;
     }
     if (!GivenOptionsFitOneMode([&](const char* name) { return given.OptionGiven(name); },

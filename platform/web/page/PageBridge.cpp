@@ -16,6 +16,10 @@ EM_JS(void, PageCall, (const char* what, const char* text, double timeMs, int au
 EM_ASYNC_JS(void, PageAwait, (const char* what), {
     await Module.quorvel8Page[UTF8ToString(what)]();
 });
+
+EM_JS(int, PagePauseWanted, (), {
+    return Module.quorvel8Page.pauseWanted() ? 1 : 0;
+});
 // clang-format on
 
 void Tell(const char* what, std::string_view text = {}, int timeMs = 0) {
@@ -33,8 +37,8 @@ void PageReady() {
     Tell("ready");
 }
 
-void PageWaitForClick() {
-    PageAwait("click");
+void PageWaitForStart() {
+    PageAwait("start");
 }
 
 void PageFrameDrawn(int timeMs) {
@@ -47,12 +51,21 @@ void PageNextFrame() {
     PageAwait("nextFrame");
 }
 
+bool PageWantsPause() {
+    return PagePauseWanted() != 0;
+}
+
 void PageStill(int timeMs) {
     Tell("still", {}, timeMs);
 }
 
-void PageEnded() {
+void PageWaitForResize() {
+    PageAwait("resized");
+}
+
+void PageEndedWaitForReplay() {
     Tell("ended");
+    PageAwait("replay");
 }
 
 void PageFailed(std::string_view line) {

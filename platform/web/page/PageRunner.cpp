@@ -1,8 +1,9 @@
 // The page's runner: the link's options, the preloaded data and the canvas;
-// then one still frame (?t=) or, after the viewer's click, the show live one
-// animation frame at a time. The host's lifecycle stays as it is natively:
-// RunApp returns when the show is over, handing control to the browser at
-// each frame in between. RunApp and EndApp for the page.
+// then one still frame (?t=), drawn again whenever the window changes size,
+// or, once the viewer starts it, the show live one animation frame at a time.
+// On the page the end is a pause under the end screen: the last frame and the
+// music are held, and a replay plays from the start again. The show is taken
+// down with the page. RunApp and EndApp for the page.
 #include "platform/common/Log.h"
 #include "platform/host/data/DataSource.h"
 #include "platform/host/play/RunFlow.h"
@@ -64,7 +65,11 @@ int RunPage(int argc, char** argv, const RegisteredShow& show) {
     const bool still = link.times.screenshotMs.has_value();
     ShowSession::Plan plan;
     plan.source = std::move(source);
-    plan.makeSurface = CreateCanvasSurface;
+    // A still frame is for looking at (and comparing): always full size.
+    plan.makeSurface = [still](std::string* error) {
+        return CreateCanvasSurface(still ? CanvasResolution::Full : CanvasResolution::Adaptive,
+                                   error);
+    };
     // A still frame plays nothing and holds the millisecond clock at its time.
     plan.output = still ? OutputChoice::Stepped : OutputChoice::Device;
     plan.fixedStepClock = still;
@@ -74,20 +79,19 @@ int RunPage(int argc, char** argv, const RegisteredShow& show) {
     }
     FrameStep& frames = session->Frames();
     if (still) {
-        frames.Render(*link.times.screenshotMs);
-        frames.Schedule().StopAll();
-        PageStill(*link.times.screenshotMs);
-        return 0;
+        for (;;) {
+            frames.Render(*link.times.screenshotMs);
+            PageStill(*link.times.screenshotMs);
+            PageWaitForResize();
+        }
     }
 
     PageReady();
-    PageWaitForClick();
-    const LiveSettings live{show.identity.title.c_str(), link.times.startMs, link.loop, false, 0,
-                            link.times.endMs};
-    PlayLive(*session, show, live, false, AfterFrame);
-    // The effects' Deactivate and the music's release, as at a native show's end.
-    frames.Schedule().StopAll();
-    PageEnded();
+    PageWaitForStart();
+    LiveSettings live{
+        show.identity.title.c_str(), link.times.startMs, link.loop, false, 0, link.times.endMs};
+    live.viewerPause = true;
+    PlayLive(*session, show, live, false, AfterFrame, PageEndedWaitForReplay);
     return 0;
 }
 

@@ -1,111 +1,144 @@
-// The page around the show: the link's parameters handed to the program,
-// window.quorvel8 (state, timeMs, clock, musicMs, error), the logo and
-// "click to start" before the click, full screen. Everything the show says
-// goes on the page as text, never as markup: a link's values are untrusted.
-'use strict';
+// The page around the show. It requests every file the show needs at once
+// and shows their progress, hands the link's parameters, the data and the
+// program to emscripten's loader, and answers the program's calls
+// (platform/web/page/PageBridge.cpp): the cover until the viewer starts the
+// show, the controls while it plays, the end screen, notices and errors.
+// window.quorvel8 tells what the page does: state (loading, ready, playing,
+// paused, still, ended, error), progress, timeMs, clock, musicMs, paused,
+// muted, error and every line the show said. What the show says goes on the
+// page as text, never as markup: a link's values are untrusted.
+import { audio } from './WorkletAudio.js';
+import { Controls } from './controls.js';
+import { Cover } from './cover.js';
+import { Downloads } from './downloads.js';
+import { EndScreen } from './endScreen.js';
+import { showNotice, withdrawNotice } from './notices.js';
 
-(function () {
-  const status = { state: 'loading', timeMs: 0, clock: null, musicMs: null, error: null };
-  window.quorvel8 = status;
+const status = {
+  state: 'loading',
+  progress: 0,
+  timeMs: 0,
+  clock: null,
+  musicMs: null,
+  paused: false,
+  muted: false,
+  error: null,
+  lines: [],
+};
+window.quorvel8 = status;
 
-  const cover = document.getElementById('cover');
-  const logo = document.getElementById('logo');
-  const prompt = document.getElementById('prompt');
-  const lines = document.getElementById('lines');
+let pictureReady = false;
+let soundReady = false;
+let start;
+const started = new Promise((resolve) => {
+  start = resolve;
+});
 
-  let clicked;
-  const click = new Promise((resolve) => { clicked = resolve; });
+// A click or key during loading is the gesture the sound needs: the context
+// resumes at once, and the show starts when it can.
+const cover = new Cover(() => {
+  audio.resume();
+  startWhenReady();
+});
+const downloads = new Downloads((fraction) => {
+  status.progress = fraction;
+  cover.setProgress(fraction);
+});
+const controls = new Controls({
+  togglePause() {
+    status.paused = !status.paused;
+    controls.setPaused(status.paused);
+  },
+  toggleMute() {
+    status.muted = !status.muted;
+    audio.setMuted(status.muted);
+    controls.setMuted(status.muted);
+  },
+});
+const endScreen = new EndScreen();
 
-  // The logo picture from the show's data, before anything plays.
-  function showLogo() {
-    try {
-      const bytes = Module.FS.readFile('/demodat/logo.jpg');
-      logo.src = URL.createObjectURL(new Blob([bytes], { type: 'image/jpeg' }));
-      logo.hidden = false;
-    } catch (e) {
-      // No logo in the data: the line alone asks for the click.
-    }
+function fail(line) {
+  if (status.state === 'error') {
+    return;
   }
+  status.error = line;
+  status.state = 'error';
+  controls.setActive(false);
+  withdrawNotice(line);
+  cover.fail(line);
+}
 
-  // What the program calls (platform/web/page/PageBridge.cpp).
-  const page = {
-    says(line) {
-      const row = document.createElement('div');
-      row.textContent = line;
-      lines.appendChild(row);
-      console.log(line);
-    },
-    ready() {
-      status.state = 'ready';
-      showLogo();
-      prompt.textContent = 'click to start';
-    },
-    click() {
-      return click;
-    },
-    frame(text, timeMs, audible) {
-      if (status.state !== 'playing') {
-        status.state = 'playing';
-        cover.hidden = true;
-      }
-      status.timeMs = timeMs;
-      status.clock = audible ? 'audio' : 'silent';
-      // The worklet's own position, as the show heard it for this frame.
-      status.musicMs = audible ? globalThis.quorvelAudio.lastHeardMs : null;
-    },
-    nextFrame() {
-      return new Promise((resolve) => requestAnimationFrame(() => resolve()));
-    },
-    still(text, timeMs) {
-      status.timeMs = timeMs;
-      status.state = 'still';
-      cover.hidden = true;
-    },
-    ended() {
-      status.state = 'ended';
-    },
-    failed(line) {
-      status.error = line;
-      status.state = 'error';
-      logo.hidden = true;
-      prompt.textContent = line;
-    },
-  };
-
-  // The click is the user gesture browsers ask before they make sound: the
-  // sound starts here (WorkletAudio.js), then the show.
-  function startOnClick() {
-    if (status.state !== 'ready') {
-      return;
-    }
-    if (globalThis.quorvelAudio) {
-      globalThis.quorvelAudio.begin();
-    }
-    clicked();
+function startWhenReady() {
+  if (!pictureReady || !soundReady || !['loading', 'ready'].includes(status.state)) {
+    return;
   }
-  document.addEventListener('click', startOnClick);
-
-  function toggleFullscreen() {
-    if (document.fullscreenElement) {
-      document.exitFullscreen();
-    } else {
-      document.documentElement.requestFullscreen().catch(() => {});
-    }
+  if (!cover.wished) {
+    status.state = 'ready';
+    cover.offerStart();
+    return;
   }
-  // Esc leaves full screen by the browser's own rule.
-  document.addEventListener('keydown', (event) => {
-    if ((event.key === 'f' || event.key === 'F') && !event.repeat) {
-      toggleFullscreen();
-    }
-  });
-  document.addEventListener('dblclick', () => {
-    if (!document.fullscreenElement) {
-      toggleFullscreen();
-    }
-  });
+  audio.begin();
+  cover.hide();
+  controls.setActive(true);
+  start();
+}
 
-  // The link's parameters go to the program as name, value pairs; it reads
-  // them by the command line's rules.
+// What the program calls.
+const page = {
+  says(line) {
+    status.lines.push(line);
+    console.log(line);
+    showNotice(line);
+  },
+  ready() {
+    pictureReady = true;
+    startWhenReady();
+  },
+  start() {
+    return started;
+  },
+  frame(text, timeMs, audible) {
+    status.state = status.paused ? 'paused' : 'playing';
+    status.timeMs = timeMs;
+    status.clock = audible ? 'audio' : 'silent';
+    // The worklet's own position, as the show heard it for this frame.
+    status.musicMs = audible ? audio.lastHeardMs : null;
+  },
+  nextFrame() {
+    return new Promise((resolve) => requestAnimationFrame(() => resolve()));
+  },
+  pauseWanted() {
+    return status.paused;
+  },
+  still(text, timeMs) {
+    status.timeMs = timeMs;
+    status.state = 'still';
+    cover.hide();
+  },
+  // A still frame is drawn again at the window's new size.
+  resized() {
+    return new Promise((resolve) => {
+      window.addEventListener('resize', () => requestAnimationFrame(() => resolve()),
+        { once: true });
+    });
+  },
+  ended() {
+    status.state = 'ended';
+    controls.setActive(false);
+  },
+  async replay() {
+    await endScreen.show();
+    status.state = 'playing';
+    controls.setActive(true);
+  },
+  failed(line) {
+    fail(line);
+  },
+};
+
+// The link's parameters go to the program as name, value pairs; it reads
+// them by the command line's rules.
+function linkArguments() {
   const params = new URLSearchParams(window.location.search);
   const args = [];
   for (const name of ['t', 'start', 'end', 'loop']) {
@@ -113,12 +146,40 @@
       args.push(name, params.get(name));
     }
   }
+  return args;
+}
 
+// emscripten's loaders, run in order once the bytes are here; they come
+// from the browser's cache, which the downloads filled.
+function runProgram(data, wasm) {
   window.Module = {
     canvas: document.getElementById('canvas'),
-    arguments: args,
+    arguments: linkArguments(),
     quorvel8Page: page,
-    print: (line) => page.says(line),
-    printErr: (line) => page.says(line),
+    wasmBinary: wasm,
+    getPreloadedPackage: () => data,
+    // emscripten's own lines are for the console alone.
+    print: (line) => console.log(line),
+    printErr: (line) => console.warn(line),
+    onAbort: () => fail('the show stopped: its program failed'),
   };
-})();
+  for (const [name, what] of [['demodat.js', 'the show\'s data'], ['quorvel8.js', 'the program']]) {
+    const script = document.createElement('script');
+    script.src = name;
+    script.async = false;
+    script.onerror = () => fail(`${what} (${name}) did not load`);
+    document.body.append(script);
+  }
+}
+
+audio.prepare((name, what) => downloads.get(name, what));
+audio.ready.then(() => {
+  soundReady = true;
+  startWhenReady();
+});
+Promise.all([
+  downloads.get('demodat.data', 'the show\'s data'),
+  downloads.get('quorvel8.wasm', 'the program'),
+  downloads.get('demodat.js', 'the show\'s data'),
+  downloads.get('quorvel8.js', 'the program'),
+]).then(([data, wasm]) => runProgram(data, wasm), (error) => fail(error.message));

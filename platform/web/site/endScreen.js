@@ -1,0 +1,29 @@
+// The end screen over the show's last frame: the credits and a replay
+// button (Enter or Space on it, or a click).
+
+export class EndScreen {
+  constructor() {
+    this.element = document.getElementById('end');
+    this.button = document.getElementById('replay');
+    // Enter or Space anywhere, should the button have lost the focus.
+    document.addEventListener('keydown', (event) => {
+      if (!this.element.hidden && ['Enter', ' '].includes(event.key)
+        && event.target !== this.button) {
+        event.preventDefault();
+        this.button.click();
+      }
+    });
+  }
+
+  // Resolves when the viewer asks for the show again.
+  show() {
+    this.element.hidden = false;
+    this.button.focus();
+    return new Promise((resolve) => {
+      this.button.addEventListener('click', () => {
+        this.element.hidden = true;
+        resolve();
+      }, { once: true });
+    });
+  }
+}
