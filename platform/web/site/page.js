@@ -14,7 +14,8 @@ import { Controls } from './controls.js';
 import { Cover } from './cover.js';
 import { Downloads } from './downloads.js';
 import { EndScreen } from './endScreen.js';
-import { Recording } from './recorder.js';
+import { RecordDialog } from './recordDialog.js';
+import { Recording, containerFor } from './recorder.js';
 import { showNotice, withdrawNotice } from './notices.js';
 
 const status = {
@@ -99,6 +100,15 @@ async function recordToFile(ask, file = null, onProgress = () => {}) {
     status.paused = wasPaused;
     controls.setPaused(wasPaused);
   }
+}
+
+const recordDialog = new RecordDialog(linkRange(), {
+  record: recordToFile,
+  cancel: () => recording?.cancel(),
+  container: containerFor,
+});
+for (const id of ['record', 'record-end']) {
+  document.getElementById(id).addEventListener('click', () => recordDialog.open());
 }
 
 // For scripts: the file alone.
@@ -230,6 +240,18 @@ function linkArguments() {
     }
   }
   return args;
+}
+
+// The link's range, for a recording of it; null when it gives none.
+function linkRange() {
+  const params = new URLSearchParams(window.location.search);
+  const range = {};
+  for (const name of ['start', 'end']) {
+    if (params.has(name)) {
+      range[name] = params.get(name);
+    }
+  }
+  return Object.keys(range).length ? range : null;
 }
 
 // emscripten's loaders, run in order once the bytes are here; they come

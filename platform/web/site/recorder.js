@@ -36,6 +36,12 @@ async function chooseContainer(width, height, bitrate) {
   throw new Error(`record: this browser encodes neither H.264 nor VP9 at ${width}x${height}`);
 }
 
+// The file's name a recording of ask ({ size, fps }) will have here.
+export async function containerFor(ask) {
+  const [width, height] = String(ask.size).split('x').map(Number);
+  return (await chooseContainer(width, height, kBitsPerPixel * width * height * ask.fps)).file;
+}
+
 export class Recording {
   // ask: { size, fps, start, end } as given; file: a FileSystemFileHandle
   // the visitor picked, or null for memory. onProgress(done, total).
