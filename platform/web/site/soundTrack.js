@@ -40,10 +40,10 @@ async function renderModule(bytes, volume) {
 
 // The sound of `count` samples from the demo time startMs, planar stereo
 // (left then right); silence where no music plays (bytes or anchorMs null,
-// before its start or after its end).
+// before its start or after its end, or a browser without Web Audio).
 export async function soundOfRange(bytes, volume, anchorMs, startMs, count) {
   const planar = new Float32Array(2 * count);
-  if (!bytes || anchorMs === null) {
+  if (!bytes || anchorMs === null || typeof AudioContext !== 'function') {
     return planar;
   }
   const music = await renderModule(bytes, volume);
