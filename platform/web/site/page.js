@@ -65,8 +65,10 @@ const endScreen = new EndScreen();
 let endWait = null;
 
 // The recording asked for, until the program takes it between two frames
-// once the show is held paused; the one being made.
+// once the show is held paused (or at the end, where askedNow wakes it);
+// the one being made.
 let asked = null; // { framesSeen }
+let askedNow = null;
 let recording = null;
 
 // ask: { size: 'WxH', fps, start, end } (start, end: a link's times, or
@@ -125,7 +127,6 @@ function takeAsk() {
   asked = null;
   return true;
 }
-let askedNow = null;
 
 function fail(line) {
   if (status.state === 'error') {
