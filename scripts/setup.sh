@@ -18,9 +18,9 @@ QUORVEL_PACKAGES=(
 )
 
 # ./web.sh (and ./test.sh through it) also builds and tests the show for the
-# browser.
+# browser; ffmpeg reads back the page's recordings in its tests.
 if [[ ${1:-} == web ]]; then
-    QUORVEL_PACKAGES+=(emscripten chromium libstb-dev)
+    QUORVEL_PACKAGES+=(emscripten chromium libstb-dev ffmpeg)
 fi
 
 missing=()

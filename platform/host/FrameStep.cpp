@@ -50,6 +50,21 @@ bool FrameStep::HeardDemoTimeMs(double* timeMs) const {
     return true;
 }
 
+bool FrameStep::MusicAnchorMs(int* timeMs) const {
+    if (!Anchored()) {
+        return false;
+    }
+    *timeMs = musicAnchorMs_;
+    return true;
+}
+
+void FrameStep::SetFixedStepClock(bool fixed) {
+    if (fixedStepClock_ && !fixed) {
+        ReleaseMillisecondClock();
+    }
+    fixedStepClock_ = fixed;
+}
+
 bool FrameStep::Anchored() const {
     return anchoredMusic_ != 0 && MusicsStarted() == anchoredMusic_;
 }

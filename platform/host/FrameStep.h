@@ -31,6 +31,14 @@ class FrameStep {
     // that run (a seek before it: the music there is not the show's time).
     bool HeardDemoTimeMs(double* timeMs) const;
 
+    // The demo time at which the music that plays is at its position 0; false
+    // when none plays or no run started it.
+    bool MusicAnchorMs(int* timeMs) const;
+
+    // Whether the millisecond clock follows each frame's time (the page's
+    // recording) or runs on its own again.
+    void SetFixedStepClock(bool fixed);
+
     Surface& Target() { return surface_; }
     Scheduler& Schedule() { return scheduler_; }
 
@@ -42,7 +50,7 @@ class FrameStep {
 
     Surface& surface_;
     Scheduler& scheduler_;
-    const bool fixedStepClock_;
+    bool fixedStepClock_;
     // The audio layer's count of started musics when a run last started one:
     // the anchor holds while the count stays there.
     std::uint64_t anchoredMusic_ = 0;

@@ -28,7 +28,7 @@ test('the end screen holds the last frame and the music; replay plays from the s
         focus: document.activeElement.id,
       }));
       assert.deepStrictEqual(screen, { shown: true, focus: 'replay',
-        text: 'quorvel 8 a real-time demo by tarvendolk music: tarvendolk play again' });
+        text: 'quorvel 8 a real-time demo by tarvendolk music: tarvendolk play again record a video' });
       assert.ok(end.timeMs >= 8700 && end.timeMs < 9000, JSON.stringify(end));
       assert.deepStrictEqual([held.timeMs, held.workletS], [end.timeMs, end.workletS]);
 

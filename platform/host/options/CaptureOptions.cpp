@@ -1,46 +1,11 @@
 #include "platform/host/options/CaptureOptions.h"
 
 #include "platform/common/Log.h"
-#include "platform/common/QuotedValue.h"
 
 #include <CLI/CLI.hpp>
 
 #include <string>
 #include <vector>
-
-int FrameTimeMs(std::int64_t frame, FrameRate fps) {
-    // Exact in integers: frame * 1000 * den / num, rounded half up.
-    const std::int64_t scaled = frame * 1000 * fps.den;
-    return static_cast<int>((2 * scaled + fps.num) / (2 * static_cast<std::int64_t>(fps.num)));
-}
-
-std::int64_t FramesBefore(int endMs, FrameRate fps) {
-    std::int64_t frames = static_cast<std::int64_t>(endMs) * fps.num / (1000LL * fps.den);
-    while (FrameTimeMs(frames, fps) < endMs) {
-        ++frames;
-    }
-    while (frames > 0 && FrameTimeMs(frames - 1, fps) >= endMs) {
-        --frames;
-    }
-    return frames;
-}
-
-bool ParseFrameRate(const std::string& text, FrameRate* fps) {
-    int num = 0;
-    int den = 1;
-    char tail = 0;
-    const int read = std::sscanf(text.c_str(), "%d/%d%c", &num, &den, &tail);
-    const bool wholeOnly = text.find('/') == std::string::npos;
-    if ((wholeOnly && (read != 1 || text.find_first_not_of("0123456789") != std::string::npos)) ||
-        (!wholeOnly && read != 2)) {
-        return false;
-    }
-    if (num <= 0 || den <= 0 || num > 1000 * den) {
-        return false;
-    }
-    *fps = {num, den};
-    return true;
-}
 
 void AddCaptureOptions(CLI::App& app, CaptureOptionText* text) {
     // The encoder's speed presets, fastest first.
@@ -78,17 +43,15 @@ void AddCaptureOptions(CLI::App& app, CaptureOptionText* text) {
 bool ResolveCaptureOptions(const CaptureOptionText& text, int width, int height,
                            CaptureSettings* settings) {
     if (!ParseFrameRate(text.fps, &settings->fps)) {
-        LogLine("quorvel8: --fps: expected a rate such as 60 or 60000/1001 (at most 1000), got " +
-                QuotedValue(text.fps));
+        LogLine(FrameRateRefusal(text.fps));
         return false;
     }
     settings->file = text.file;
     settings->width = width > 0 ? width : kOffscreenDefaultWidth;
     settings->height = height > 0 ? height : kOffscreenDefaultHeight;
-    // 4:2:0 video halves both sides of the picture for its colour; RGB keeps every pixel's.
-    if (!text.lossless && (settings->width % 2 != 0 || settings->height % 2 != 0)) {
-        LogLine("quorvel8: --size: a capture needs an even width and height, got " +
-                std::to_string(settings->width) + "x" + std::to_string(settings->height));
+    std::string line;
+    if (!text.lossless && !EvenFrameSize(settings->width, settings->height, &line)) {
+        LogLine(line);
         return false;
     }
     settings->crf = text.crf;

@@ -4,20 +4,14 @@
 #pragma once
 
 #include "platform/host/gl/Surface.h"
+#include "platform/host/options/CaptureRules.h"
 
-#include <cstdint>
 #include <filesystem>
 #include <string>
 
 namespace CLI {
 class App;
 }
-
-// A frame rate as a fraction: 60, or 60000/1001 for NTSC rates.
-struct FrameRate {
-    int num = 60;
-    int den = 1;
-};
 
 struct CaptureSettings {
     std::filesystem::path file;
@@ -29,16 +23,6 @@ struct CaptureSettings {
     bool lossless = false; // RGB frames stored exactly, not 4:2:0 at --crf
     int supersample = 1;   // each frame rendered this many times wider and higher
 };
-
-// Demo time of frame n: round(n * 1000 / fps) ms.
-int FrameTimeMs(std::int64_t frame, FrameRate fps);
-
-// How many frames show the times 0 <= t < endMs.
-std::int64_t FramesBefore(int endMs, FrameRate fps);
-
-// "60", "59.94" is refused (ambiguous), "60000/1001"; false when malformed,
-// zero, or above 1000 frames a second.
-bool ParseFrameRate(const std::string& text, FrameRate* fps);
 
 // The command line's text for the capture options, read after parsing.
 struct CaptureOptionText {

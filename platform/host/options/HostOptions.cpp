@@ -1,8 +1,8 @@
 #include "platform/host/options/HostOptions.h"
 
 #include "platform/common/Log.h"
-#include "platform/common/QuotedValue.h"
 #include "platform/host/data/InstallLayout.h"
+#include "platform/host/options/CaptureRules.h"
 #include "platform/host/options/HelpFormatter.h"
 #include "platform/host/options/OptionModeRules.h"
 
@@ -14,21 +14,6 @@
 #include <vector>
 
 namespace {
-
-bool ParseSize(const std::string& text, int* width, int* height) {
-    int w = 0;
-    int h = 0;
-    char tail = 0;
-    if (std::sscanf(text.c_str(), "%dx%d%c", &w, &h, &tail) != 2) {
-        return false;
-    }
-    if (w < 16 || h < 16 || w > 8192 || h > 8192) {
-        return false;
-    }
-    *width = w;
-    *height = h;
-    return true;
-}
 
 // The command line's side of the table of which modes read each option
 // (OptionModeRules.h).
@@ -154,8 +139,8 @@ int ParseHostOptions(int argc, char** argv, const ShowIdentity& show, HostOption
     if (!shots.empty()) {
         options->shotsFolder = shots;
     }
-    if (!size.empty() && !ParseSize(size, &options->width, &options->height)) {
-        LogLine("quorvel8: --size: expected WxH from 16x16 to 8192x8192, got " + QuotedValue(size));
+    if (!size.empty() && !ParseFrameSize(size, &options->width, &options->height)) {
+        LogLine(FrameSizeRefusal(size));
         return 2;
     }
     if (!capture.file.empty()) {

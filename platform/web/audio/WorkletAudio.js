@@ -20,6 +20,7 @@ const audio = {
   volume: 1,        // the music's own, as the show sets it
   ready: null,      // settles once the worklet is up or the sound has failed
   modules: new Map(), // handle -> the module's bytes
+  playing: null,    // the handle last played
   // The worklet's last position, with the page's clock and the audio clock
   // when it came.
   report: null,     // {seconds, atMs, atContextS}
@@ -118,6 +119,7 @@ const audio = {
     this.modules.set(handle, bytes);
   },
   play(handle, fromSeconds) {
+    this.playing = handle;
     this.report = null;
     this.post('play', this.modules.get(handle));
     if (fromSeconds > 0) {
@@ -140,8 +142,14 @@ const audio = {
     }
   },
   stop() {
+    this.playing = null;
     this.post('stop');
     this.report = null;
+  },
+  // The bytes of the module that plays (a recording renders its own sound
+  // from them); null when none does.
+  musicBytes() {
+    return this.modules.get(this.playing) ?? null;
   },
   // What the listener hears now, in ms from the module's start: the last
   // report less the output's latency, moved on with the page's clock but

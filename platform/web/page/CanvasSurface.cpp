@@ -56,11 +56,32 @@ class CanvasSurface final : public Surface {
         return true;
     }
 
+    void Hold(int width, int height) {
+        held_ = width > 0 && height > 0;
+        if (held_) {
+            Resize(width, height);
+        } else {
+            FitToWindow();
+        }
+    }
+
   private:
+    void Resize(int width, int height) {
+        if (width != width_ || height != height_) {
+            width_ = width;
+            height_ = height;
+            emscripten_set_canvas_element_size(kCanvas, width, height);
+            area_ = LayOutDrawingArea(width, height, false);
+        }
+    }
+
     // The full size is the canvas's size on the page in device pixels, within
     // the caps: in a 1280x960 window at one device pixel a CSS pixel, the
     // picture is exactly those pixels. Playing, slow frames lower it.
     void FitToWindow() {
+        if (held_) {
+            return;
+        }
         double cssWidth = 0.0;
         double cssHeight = 0.0;
         emscripten_get_element_css_size(kCanvas, &cssWidth, &cssHeight);
@@ -80,14 +101,8 @@ class CanvasSurface final : public Surface {
         }
         fullWidth_ = fullWidth;
         fullHeight_ = fullHeight;
-        const int width = static_cast<int>(std::lround(fullWidth * scale));
-        const int height = static_cast<int>(std::lround(fullHeight * scale));
-        if (width != width_ || height != height_) {
-            width_ = width;
-            height_ = height;
-            emscripten_set_canvas_element_size(kCanvas, width, height);
-            area_ = LayOutDrawingArea(width, height, false);
-        }
+        Resize(static_cast<int>(std::lround(fullWidth * scale)),
+               static_cast<int>(std::lround(fullHeight * scale)));
     }
 
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context_;
@@ -98,10 +113,15 @@ class CanvasSurface final : public Surface {
     int width_ = 0;
     int height_ = 0;
     bool paused_ = false;
+    bool held_ = false;
     Viewport area_;
 };
 
 } // namespace
+
+void HoldCanvasSize(Surface& canvas, int width, int height) {
+    static_cast<CanvasSurface&>(canvas).Hold(width, height);
+}
 
 std::unique_ptr<Surface> CreateCanvasSurface(CanvasResolution resolution, std::string* error) {
     EmscriptenWebGLContextAttributes attributes;

@@ -2,14 +2,17 @@
 // then one still frame (?t=), drawn again whenever the window changes size,
 // or, once the viewer starts it, the show live one animation frame at a time.
 // On the page the end is a pause under the end screen: the last frame and the
-// music are held, and a replay plays from the start again. The show is taken
-// down with the page. RunApp and EndApp for the page.
+// music are held, and a replay plays from the start again. Playing, paused
+// or ended, the page may ask for a recording, rendered in the same session
+// between two frames (PageRecording.h). The show is taken down with the
+// page. RunApp and EndApp for the page.
 #include "platform/common/Log.h"
 #include "platform/host/data/DataSource.h"
 #include "platform/host/play/RunFlow.h"
 #include "platform/web/page/CanvasSurface.h"
 #include "platform/web/page/LinkOptions.h"
 #include "platform/web/page/PageBridge.h"
+#include "platform/web/page/PageRecording.h"
 
 #include <string>
 
@@ -39,9 +42,24 @@ class PageLog final : public LogSink {
     std::string last_;
 };
 
+// The live session's frames, and the demo time its last frame showed, for a
+// recording asked for between frames.
+FrameStep* liveFrames = nullptr;
+int lastFrameMs = 0;
+
 void AfterFrame(int timeMs) {
+    lastFrameMs = timeMs;
     PageFrameDrawn(timeMs);
-    PageNextFrame();
+    while (PageNextFrame() == PageAsks::Recording) {
+        RenderPageRecording(*liveFrames, lastFrameMs);
+    }
+}
+
+void EndedWaitForReplay() {
+    PageEnded();
+    while (PageWaitForReplay() == PageAsks::Recording) {
+        RenderPageRecording(*liveFrames, lastFrameMs);
+    }
 }
 
 int RunPage(int argc, char** argv, const RegisteredShow& show) {
@@ -91,7 +109,8 @@ int RunPage(int argc, char** argv, const RegisteredShow& show) {
     LiveSettings live{
         show.identity.title.c_str(), link.times.startMs, link.loop, false, 0, link.times.endMs};
     live.viewerPause = true;
-    PlayLive(*session, show, live, false, AfterFrame, PageEndedWaitForReplay);
+    liveFrames = &frames;
+    PlayLive(*session, show, live, false, AfterFrame, EndedWaitForReplay);
     return 0;
 }
 

@@ -1,14 +1,15 @@
-// The end screen over the show's last frame: the credits and a replay
-// button (Enter or Space on it, or a click).
+// The end screen over the show's last frame: the credits, a replay button
+// (Enter or Space on it, or a click) and the record dialog's.
 
 export class EndScreen {
   constructor() {
     this.element = document.getElementById('end');
     this.button = document.getElementById('replay');
-    // Enter or Space anywhere, should the button have lost the focus.
+    // Enter or Space anywhere but on another button, should the button have
+    // lost the focus.
     document.addEventListener('keydown', (event) => {
       if (!this.element.hidden && ['Enter', ' '].includes(event.key)
-        && event.target !== this.button) {
+        && !event.target.closest?.('button')) {
         event.preventDefault();
         this.button.click();
       }

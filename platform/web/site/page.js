@@ -5,13 +5,17 @@
 // show, the controls while it plays, the end screen, notices and errors.
 // window.quorvel8 tells what the page does: state (loading, ready, playing,
 // paused, still, ended, error), progress, timeMs, clock, musicMs, paused,
-// muted, error and every line the show said. What the show says goes on the
-// page as text, never as markup: a link's values are untrusted.
+// muted, error and every line the show said, and record(ask), which renders
+// the show into a video file (recorder.js) and resolves to it as a Blob.
+// What the show says goes on the page as text, never as markup: a link's
+// values are untrusted.
 import { audio } from './WorkletAudio.js';
 import { Controls } from './controls.js';
 import { Cover } from './cover.js';
 import { Downloads } from './downloads.js';
 import { EndScreen } from './endScreen.js';
+import { RecordDialog } from './recordDialog.js';
+import { Recording, containerFor } from './recorder.js';
 import { showNotice, withdrawNotice } from './notices.js';
 
 const status = {
@@ -24,6 +28,8 @@ const status = {
   muted: false,
   error: null,
   lines: [],
+  recording: null, // { done, total } while one is made
+  record,
 };
 window.quorvel8 = status;
 
@@ -56,6 +62,71 @@ const controls = new Controls({
   },
 });
 const endScreen = new EndScreen();
+let endWait = null;
+
+// The recording asked for, until the program takes it between two frames
+// once the show is held paused (or at the end, where askedNow wakes it);
+// the one being made.
+let asked = null; // { framesSeen }
+let askedNow = null;
+let recording = null;
+
+// ask: { size: 'WxH', fps, start, end } (start, end: a link's times, or
+// absent for the show's). file: a FileSystemFileHandle to stream to, or none
+// for memory. Resolves to { blob, file, says }: the file's name and what it
+// is; rejects with the line that says why there is none.
+async function recordToFile(ask, file = null, onProgress = () => {}) {
+  if (!['playing', 'paused', 'ended'].includes(status.state)) {
+    throw new Error('record: the show records once it has started');
+  }
+  if (recording) {
+    throw new Error('record: a recording is being made');
+  }
+  const wasPaused = status.paused;
+  status.paused = true;
+  controls.setPaused(true);
+  recording = new Recording({
+    size: String(ask.size ?? ''), fps: String(ask.fps ?? ''),
+    start: String(ask.start ?? ''), end: String(ask.end ?? ''),
+  }, file, { bytes: audio.musicBytes(), volume: audio.volume }, (done, total) => {
+    status.recording = { done, total };
+    onProgress(done, total);
+  });
+  asked = { framesSeen: 0 };
+  askedNow?.();
+  try {
+    return await recording.result;
+  } finally {
+    recording = null;
+    status.recording = null;
+    status.paused = wasPaused;
+    controls.setPaused(wasPaused);
+  }
+}
+
+const recordDialog = new RecordDialog(linkRange(), {
+  record: recordToFile,
+  cancel: () => recording?.cancel(),
+  container: containerFor,
+});
+for (const id of ['record', 'record-end']) {
+  document.getElementById(id).addEventListener('click', () => recordDialog.open());
+}
+
+// For scripts: the file alone.
+async function record(ask) {
+  return (await recordToFile(ask)).blob;
+}
+
+// Whether the program is to render the recording now: once a frame has
+// been drawn with the show held paused.
+function takeAsk() {
+  if (!asked || asked.framesSeen++ < 1) {
+    return false;
+  }
+  asked = null;
+  return true;
+}
 
 function fail(line) {
   if (status.state === 'error') {
@@ -105,7 +176,7 @@ const page = {
     status.musicMs = audible ? audio.lastHeardMs : null;
   },
   nextFrame() {
-    return new Promise((resolve) => requestAnimationFrame(() => resolve()));
+    return new Promise((resolve) => requestAnimationFrame(() => resolve(takeAsk())));
   },
   pauseWanted() {
     return status.paused;
@@ -126,10 +197,33 @@ const page = {
     status.state = 'ended';
     controls.setActive(false);
   },
+  // Resolves to true for a recording asked for meanwhile.
   async replay() {
-    await endScreen.show();
+    endWait ??= endScreen.show();
+    const recordAsked = new Promise((resolve) => {
+      askedNow = resolve;
+    });
+    if (asked) {
+      asked = null;
+      return true;
+    }
+    const again = await Promise.race([endWait.then(() => false), recordAsked.then(() => true)]);
+    askedNow = null;
+    if (again) {
+      asked = null;
+      return true;
+    }
+    endWait = null;
     status.state = 'playing';
     controls.setActive(true);
+    return false;
+  },
+  // The recording's steps (PageBridge.cpp).
+  get recording() {
+    return recording;
+  },
+  recordingRefused(line) {
+    recording.refused(line);
   },
   failed(line) {
     fail(line);
@@ -147,6 +241,18 @@ function linkArguments() {
     }
   }
   return args;
+}
+
+// The link's range, for a recording of it; null when it gives none.
+function linkRange() {
+  const params = new URLSearchParams(window.location.search);
+  const range = {};
+  for (const name of ['start', 'end']) {
+    if (params.has(name)) {
+      range[name] = params.get(name);
+    }
+  }
+  return Object.keys(range).length ? range : null;
 }
 
 // emscripten's loaders, run in order once the bytes are here; they come
