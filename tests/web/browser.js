@@ -2,7 +2,11 @@
 // WebGL through SwiftShader; pages open in a 1280x960 viewport.
 'use strict';
 
+const { after, before } = require('node:test');
 const puppeteer = require('puppeteer-core');
+
+const { serve } = require('./server');
+const { SITE } = require('./site');
 
 const CHROMIUM = process.env.CHROMIUM || '/usr/bin/chromium';
 
@@ -75,4 +79,20 @@ async function play(page, timeMs = 0) {
 
 const settle = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
-module.exports = { launch, open, waitForState, status, play, settle };
+// The site served and a browser launched for the tests of one file, both
+// closed after them: site.url and site.browser once the tests run.
+function useSite() {
+  const site = {};
+  before(async () => {
+    site.server = await serve({ '/': SITE });
+    site.url = site.server.url;
+    site.browser = await launch();
+  });
+  after(async () => {
+    await site.browser?.close();
+    await site.server?.close();
+  });
+  return site;
+}
+
+module.exports = { launch, open, waitForState, status, play, settle, useSite };

@@ -5,31 +5,18 @@
 'use strict';
 
 const assert = require('node:assert');
-const { after, before, describe, test } = require('node:test');
+const { describe, test } = require('node:test');
 
-const { launch, open, play, settle, status, waitForState } = require('./browser');
-const { serve } = require('./server');
-const { SITE } = require('./site');
+const { open, play, settle, status, waitForState, useSite } = require('./browser');
 
-let browser;
-let server;
-
-before(async () => {
-  server = await serve({ '/': SITE });
-  browser = await launch();
-});
-
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const site = useSite();
 
 // How far the picture is from the music heard, in ms.
 const apart = (s) => Math.abs(s.timeMs - s.musicMs);
 
 describe('the controls', () => {
   test('pause, mute and full screen by their keys, picture and music together', async () => {
-    const page = await open(browser, `${server.url}/`);
+    const page = await open(site.browser, `${site.url}/`);
     assert.strictEqual(await waitForState(page, ['ready', 'error']), 'ready');
     await page.keyboard.press('Enter');
     await page.waitForFunction(() => window.quorvel8.timeMs > 3000, { timeout: 30000 });
@@ -72,7 +59,7 @@ describe('the controls', () => {
   });
 
   test('a tab frozen for 5 s comes back in step within a second', async () => {
-    const page = await open(browser, `${server.url}/`);
+    const page = await open(site.browser, `${site.url}/`);
     await play(page, 2000);
     const frozen = await status(page);
     const session = await page.createCDPSession();

@@ -5,24 +5,11 @@
 'use strict';
 
 const assert = require('node:assert');
-const { after, before, test } = require('node:test');
+const { test } = require('node:test');
 
-const { launch, open, play, settle, waitForState } = require('./browser');
-const { serve } = require('./server');
-const { SITE } = require('./site');
+const { open, play, settle, waitForState, useSite } = require('./browser');
 
-let browser;
-let server;
-
-before(async () => {
-  server = await serve({ '/': SITE });
-  browser = await launch();
-});
-
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const site = useSite();
 
 const canvasSize = (page) => page.$eval('#canvas', (c) => [c.width, c.height]);
 
@@ -30,9 +17,9 @@ test('the drawing buffer stays within what a picture can show', async () => {
   // A large screen at ratio 2, and a phone at ratio 3 (390x292 of picture).
   const screens = [[2560, 1440, 2, [2560, 1920]], [390, 844, 3, [780, 585]]];
   for (const [width, height, deviceScaleFactor, buffer] of screens) {
-    const page = await open(browser, 'about:blank');
+    const page = await open(site.browser, 'about:blank');
     await page.setViewport({ width, height, deviceScaleFactor });
-    await page.goto(`${server.url}/`);
+    await page.goto(`${site.url}/`);
     assert.strictEqual(await waitForState(page, ['ready', 'error']), 'ready');
     assert.deepStrictEqual(await canvasSize(page), buffer, `${width}x${height}`);
     await page.close();
@@ -40,7 +27,7 @@ test('the drawing buffer stays within what a picture can show', async () => {
 });
 
 test('slow frames lower the resolution, never below 640x480', async () => {
-  const page = await open(browser, `${server.url}/`);
+  const page = await open(site.browser, `${site.url}/`);
   const session = await page.createCDPSession();
   await session.send('Emulation.setCPUThrottlingRate', { rate: 6 });
   await play(page);

@@ -4,24 +4,11 @@
 'use strict';
 
 const assert = require('node:assert');
-const { after, before, describe, test } = require('node:test');
+const { describe, test } = require('node:test');
 
-const { launch, open, play, settle, status } = require('./browser');
-const { serve } = require('./server');
-const { SITE } = require('./site');
+const { open, play, settle, status, useSite } = require('./browser');
 
-let browser;
-let server;
-
-before(async () => {
-  server = await serve({ '/': SITE });
-  browser = await launch();
-});
-
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const site = useSite();
 
 // Starts the show, waits for settleMs of demo time, then reads
 // window.quorvel8 every quarter second for watchMs.
@@ -37,7 +24,7 @@ async function playAndWatch(page, settleMs, watchMs) {
 
 describe('the sound', () => {
   test('a click plays the music and the demo time follows its position', async () => {
-    const page = await open(browser, `${server.url}/`);
+    const page = await open(site.browser, `${site.url}/`);
     // The demo clock closes on the music a little each frame: compare once
     // it has had a few seconds of music to close on.
     const seen = await playAndWatch(page, 6000, 2000);
@@ -53,7 +40,7 @@ describe('the sound', () => {
   });
 
   test('without an AudioContext the silent clock keeps the time, with one line', async () => {
-    const page = await open(browser, `${server.url}/`, () => {
+    const page = await open(site.browser, `${site.url}/`, () => {
       delete window.AudioContext;
       delete window.webkitAudioContext;
     });
