@@ -57,6 +57,7 @@ export class Cover {
 
   fail(line) {
     this.failed = true;
+    this.element.classList.add('failed');
     this.element.hidden = false;
     this.progress.hidden = true;
     this.button.hidden = true;
