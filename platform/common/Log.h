@@ -23,3 +23,19 @@ void LogStatus(std::string_view text);
 
 // From now on lines go to sink; null puts stderr back. Returns the sink before.
 LogSink* SetLogSink(LogSink* sink);
+
+// A sink that takes the lines for as long as it lives, then gives them back
+// to the sink before it. Show's thread only: a line said while a derived
+// sink is taken down would reach it half gone.
+class ScopedLogSink : public LogSink {
+  public:
+    ScopedLogSink(const ScopedLogSink&) = delete;
+    ScopedLogSink& operator=(const ScopedLogSink&) = delete;
+
+  protected:
+    ScopedLogSink() : before_(SetLogSink(this)) {}
+    ~ScopedLogSink() { SetLogSink(before_); }
+
+  private:
+    LogSink* before_;
+};

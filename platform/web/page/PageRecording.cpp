@@ -16,18 +16,12 @@
 namespace {
 
 // The line a shared rule says while the ask is checked is the refusal.
-class LastLine final : public LogSink {
+class LastLine final : public ScopedLogSink {
   public:
-    LastLine() : before_(SetLogSink(this)) {}
-    ~LastLine() { SetLogSink(before_); }
-    LastLine(const LastLine&) = delete;
-    LastLine& operator=(const LastLine&) = delete;
-
     void Line(std::string_view line) override { line_ = line; }
     const std::string& Said() const { return line_; }
 
   private:
-    LogSink* before_;
     std::string line_;
 };
 

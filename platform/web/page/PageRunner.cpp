@@ -20,13 +20,8 @@ namespace {
 
 // Every line the show says goes on the page; a refusal's own line is the
 // page's error.
-class PageLog final : public LogSink {
+class PageLog final : public ScopedLogSink {
   public:
-    PageLog() : before_(SetLogSink(this)) {}
-    ~PageLog() { SetLogSink(before_); }
-    PageLog(const PageLog&) = delete;
-    PageLog& operator=(const PageLog&) = delete;
-
     void Line(std::string_view line) override {
         last_ = line;
         PageSays(line);
@@ -38,7 +33,6 @@ class PageLog final : public LogSink {
     }
 
   private:
-    LogSink* before_;
     std::string last_;
 };
 
